@@ -1,0 +1,124 @@
+#include "protocol/requests.h"
+
+#include <algorithm>
+
+#include "serial/receive_buffer.h"
+#include "serial/serial_link.h"
+
+namespace {
+
+RequestRecord g_lastRequest;
+RequestStats g_totals;
+
+// One request: empty the receive buffer, send the frame, await the reply, take the values
+// from where the reply landed in the receive buffer (zeros where nothing came).
+void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const int32_t* data,
+              int32_t* out) {
+    const ProtocolSettings settings = Protocol();
+    const Frame frame = BuildRequestFrame(settings, bank, op, start, count, data);
+    FlushReceiveBuffer();
+    WriteCommBytes(frame.bytes.data(), frame.size);
+    WaitTransmitDrain();
+    uint8_t reply[kReplyBufferBytes] = {};
+    const bool complete = ReadReply(reply) == 0;
+
+    uint8_t received[serial::ReceiveBuffer::kSize];
+    const int filled = serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize);
+    if (out != nullptr) {
+        const int skip = settings.addressMode != 0 ? 1 : 0;
+        const int usable = std::max(0, filled - skip);
+        ExtractValues(received + skip, static_cast<size_t>(usable),
+                      std::min<int>(count, kMaxRegistersPerRequest), out);
+    }
+
+    g_lastRequest = {bank,
+                     op,
+                     op == Operation::Reset ? uint8_t{0} : start,
+                     op == Operation::Reset ? uint8_t{1} : count,
+                     complete,
+                     filled};
+    ++g_totals.requests;
+    if (!complete) {
+        ++g_totals.incompleteReplies;
+    }
+}
+
+}  // namespace
+
+ProtocolSettings& Protocol() {
+    static ProtocolSettings settings;
+    return settings;
+}
+
+void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) {
+    Transact(bank, Operation::Read, start, count, nullptr, values);
+}
+
+void WriteRegisters(uint8_t bank, uint8_t start, uint8_t count, const int32_t* values) {
+    Transact(bank, Operation::Write, start, count, values, nullptr);
+}
+
+void SendClearCommand(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) {
+    Transact(bank, Operation::Clear, start, count, nullptr, values);
+}
+
+void SendResetCommand(uint8_t bank, int32_t* value) {
+    Transact(bank, Operation::Reset, 0, 1, nullptr, value);
+}
+
+void ReadBlockTable(const RegisterBlock* first, int n) {
+    for (int i = 0; i < n && first[i].count != 0; ++i) {
+        ReadRegisters(first[i].bank, first[i].start, first[i].count, first[i].values());
+    }
+}
+
+void WriteBlockTable(const RegisterBlock* first, int n) {
+    for (int i = 0; i < n && first[i].count != 0; ++i) {
+        WriteRegisters(first[i].bank, first[i].start, first[i].count, first[i].values());
+    }
+}
+
+int ReadReplyByte() {
+    uint8_t byte = 0;
+    if (serial::WaitReceivedByte(&byte, kByteTimeout) != 0) {
+        return byte;
+    }
+    return kReplyTimeout;
+}
+
+int ReadReply(uint8_t* buffer) {
+    if (Protocol().addressMode != 0) {
+        const int address = ReadReplyByte();
+        if (address < 0) {
+            return kReplyTimeout;
+        }
+        buffer[0] = static_cast<uint8_t>(address);
+    }
+    const int length = ReadReplyByte();
+    if (length < 0) {
+        return kReplyTimeout;
+    }
+    buffer[1] = static_cast<uint8_t>(length);
+    const uint8_t rest = static_cast<uint8_t>(length - 1);
+    if (rest > kMaxReplyRest) {
+        return kReplyTimeout;
+    }
+    for (int i = 0; i < rest; ++i) {
+        const int byte = ReadReplyByte();
+        if (byte < 0) {
+            return kReplyTimeout;
+        }
+        buffer[2 + i] = static_cast<uint8_t>(byte);
+    }
+    return 0;
+}
+
+const RequestRecord& LastRequest() {
+    return g_lastRequest;
+}
+const RequestStats& RequestTotals() {
+    return g_totals;
+}
+void ResetRequestTotals() {
+    g_totals = {};
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The one serial link of the process: the COM port, the receive thread and the 512-byte
+// receive buffer it fills. Plain functions on process-wide state, called on the user-interface
+// thread; only RxThread runs elsewhere.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// 1 on success, 0 on failure. parityCode: 0 none, 1 even, 2 odd (anything else even).
+int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode);
+// 0 if the port was not open, otherwise non-zero when the port closed cleanly.
+int CloseCommPort();
+// Non-zero when every byte was written.
+int WriteCommBytes(const uint8_t* bytes, uint8_t length);
+// 1 once the driver's output queue is empty, 0 otherwise or when closed.
+int WaitTransmitDrain();
+// Empties the driver's input queue and the receive buffer; 1, or 0 when closed.
+int FlushReceiveBuffer();
+// Non-blocking: 1 and the next unread byte, or 0 when none is there or the port is closed.
+int GetReceivedByte(uint8_t* byte);
+
+namespace serial {
+
+// Line error bits, as the receive thread reports them.
+inline constexpr uint32_t kErrRxOver = 0x0001;
+inline constexpr uint32_t kErrOverrun = 0x0002;
+inline constexpr uint32_t kErrParity = 0x0004;
+inline constexpr uint32_t kErrFrame = 0x0008;
+inline constexpr uint32_t kErrBreak = 0x0010;
+inline constexpr uint32_t kErrIo = 0x0400;
+inline constexpr uint32_t kErrMask = 0x041F;
+
+inline constexpr int kReceiveBufferSize = 512;
+inline constexpr int kMaxReadPerWake = 128;
+
+bool IsPortOpen();
+
+// Like GetReceivedByte, but waits up to `timeout` for a byte to arrive. Wakes the moment
+// RxThread appends one, so a reply costs no more than its time on the line.
+int WaitReceivedByte(uint8_t* byte, std::chrono::milliseconds timeout);
+
+// Why the last OpenCommPort failed, in words a user can act on ("" after a success).
+std::string LastOpenError();
+
+// Device path the link opened (or tried to open) last.
+std::string LastDevicePath();
+
+// Where diagnostic lines go (standard output unless replaced). The user never sees them.
+void SetDiagnosticSink(std::function<void(const std::string&)> sink);
+void Diagnostic(const std::string& line);
+
+// Called on RxThread, with the buffer lock held, when the line reports errors ("rxerrors").
+// The default writes a diagnostic line.
+void SetRxErrorNotifier(std::function<void(uint32_t errors)> notifier);
+
+// Where RxThread reads the line's error bits from. The default reads the driver's error
+// counters; tests that cannot make a pseudo-terminal produce a framing error set their own.
+void SetLineErrorSource(std::function<uint32_t(int fd)> source);
+
+struct ReceiveBufferState {
+    int fillCount;
+    int readPosition;
+    uint32_t lineErrors;
+};
+ReceiveBufferState ReceiveState();
+// Copies the receive buffer from its start (what arrived since the last flush) and returns
+// the fill count at that moment.
+int CopyReceiveBuffer(uint8_t* out, int maxBytes);
+
+// CPU time RxThread has used since the port was opened, in nanoseconds (0 when closed).
+uint64_t RxThreadCpuTimeNs();
+
+}  // namespace serial

@@ -1,0 +1,524 @@
+// The serial link on POSIX: termios for the line settings, poll() for waiting, an eventfd to
+// wake the receive thread, the driver's error counters for line errors.
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "serial/line_settings.h"
+#include "serial/port_name.h"
+#include "serial/receive_buffer.h"
+#include "serial/serial_link.h"
+
+namespace serial {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
+// A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
+constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
+
+struct Link {
+    std::atomic<int> fd{-1};
+    std::atomic<bool> stopRequest{false};
+    std::atomic<bool> rxRunning{false};
+    int wakeFd = -1;
+    std::thread rxThread;
+    std::atomic<clockid_t> rxClock{0};
+    std::atomic<bool> rxClockValid{false};
+
+    ReceiveBuffer buffer;
+
+    // Thread end, so that close can bound its wait.
+    std::mutex endMutex;
+    std::condition_variable endChanged;
+    bool rxEnded = true;
+
+    std::mutex configMutex;  // guards the strings and hooks below
+    std::string lastOpenError;
+    std::string lastDevicePath;
+    std::function<void(const std::string&)> diagnosticSink;
+    std::function<void(uint32_t)> rxErrorNotifier;
+    std::function<uint32_t(int)> lineErrorSource;
+};
+
+Link& L() {
+    static Link link;
+    return link;
+}
+
+std::string OpenFailureText(int err, const std::string& path) {
+    switch (err) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return "no such device: " + path;
+        case EACCES:
+        case EPERM:
+            return "permission denied: " + path +
+                   " (add your user to the dialout group and log in again)";
+        case EBUSY:
+        case EWOULDBLOCK:
+            return "busy: " + path + " is in use by another program";
+        default:
+            return std::string(std::strerror(err)) + ": " + path;
+    }
+}
+
+// The driver's error counters of a real UART; a pseudo-terminal has none and reports no errors.
+uint32_t DriverLineErrors(int fd) {
+    static serial_icounter_struct last{};
+    static int lastFd = -1;
+    serial_icounter_struct now{};
+    if (::ioctl(fd, TIOCGICOUNT, &now) != 0) {
+        return 0;
+    }
+    if (lastFd != fd) {
+        last = now;
+        lastFd = fd;
+        return 0;
+    }
+    uint32_t errors = 0;
+    if (now.buf_overrun != last.buf_overrun)
+        errors |= kErrRxOver;
+    if (now.overrun != last.overrun)
+        errors |= kErrOverrun;
+    if (now.parity != last.parity)
+        errors |= kErrParity;
+    if (now.frame != last.frame)
+        errors |= kErrFrame;
+    if (now.brk != last.brk)
+        errors |= kErrBreak;
+    last = now;
+    return errors;
+}
+
+uint32_t LineErrors(int fd) {
+    std::function<uint32_t(int)> source;
+    {
+        std::lock_guard guard(L().configMutex);
+        source = L().lineErrorSource;
+    }
+    return source ? source(fd) : DriverLineErrors(fd);
+}
+
+void NotifyRxErrors(uint32_t errors) {
+    std::function<void(uint32_t)> notifier;
+    {
+        std::lock_guard guard(L().configMutex);
+        notifier = L().rxErrorNotifier;
+    }
+    if (notifier) {
+        notifier(errors);
+    } else {
+        char line[64];
+        std::snprintf(line, sizeof line, "rxerrors (0x%03X)\n", static_cast<unsigned>(errors));
+        Diagnostic(line);
+    }
+}
+
+void Purge(int fd) {
+    ::tcflush(fd, TCIOFLUSH);
+}
+
+void SetModemLine(int fd, int request, int line, const char* what) {
+    int bits = line;
+    if (::ioctl(fd, request, &bits) != 0) {
+        // A pseudo-terminal has no modem lines; the link works without them.
+        Diagnostic(std::string(what) + " not changed: " + std::strerror(errno) + "\n");
+    }
+}
+
+// Handles one wake-up with data or an error pending. Returns false when the port has gone.
+bool ReceiveOnce(Link& link, int fd) {
+    std::unique_lock lock(link.buffer.mutex);
+    uint32_t errors = LineErrors(fd) & kErrMask;
+    if (errors != 0) {
+        link.buffer.setLineErrors(errors);
+        NotifyRxErrors(errors);
+        if (errors & (kErrBreak | kErrIo)) {
+            Purge(fd);
+        } else {
+            ::tcflush(fd, TCIFLUSH);
+            link.buffer.Reset();
+        }
+        return true;
+    }
+    int queued = 0;
+    if (::ioctl(fd, FIONREAD, &queued) != 0) {
+        queued = 1;
+    }
+    uint8_t chunk[kMaxReadPerWake];
+    size_t want = static_cast<size_t>(std::clamp(queued, 1, kMaxReadPerWake));
+    ssize_t got = ::read(fd, chunk, want);
+    if (got > 0) {
+        link.buffer.Append(chunk, static_cast<int>(got));
+        lock.unlock();
+        link.buffer.changed.notify_all();
+        return true;
+    }
+    if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
+        return true;
+    }
+    return false;  // end of file or I/O error: the device is gone
+}
+
+void RxThreadBody() {
+    Link& link = L();
+    clockid_t clock{};
+    if (::pthread_getcpuclockid(::pthread_self(), &clock) == 0) {
+        link.rxClock = clock;
+        link.rxClockValid = true;
+    }
+    int fd = link.fd.load();
+    if (fd >= 0) {
+        std::lock_guard lock(link.buffer.mutex);
+        LineErrors(fd);  // take the error state as it is now; only new errors count
+    }
+    bool vanished = false;
+    while (!link.stopRequest && fd >= 0) {
+        pollfd fds[2] = {{fd, POLLIN, 0}, {link.wakeFd, POLLIN, 0}};
+        int ready = ::poll(fds, 2, -1);
+        if (link.stopRequest) {
+            break;
+        }
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            vanished = true;
+            break;
+        }
+        if (fds[1].revents & POLLIN) {
+            uint64_t count = 0;
+            [[maybe_unused]] ssize_t n = ::read(link.wakeFd, &count, sizeof count);
+            continue;
+        }
+        if (fds[0].revents & POLLIN) {
+            if (!ReceiveOnce(link, fd)) {
+                vanished = true;
+                break;
+            }
+        } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            vanished = true;
+            break;
+        }
+    }
+    if (vanished && !link.stopRequest) {
+        Diagnostic("end rxthread\n");
+    }
+    link.rxRunning = false;
+    link.buffer.changed.notify_all();
+    {
+        std::lock_guard guard(link.endMutex);
+        link.rxEnded = true;
+    }
+    link.endChanged.notify_all();
+}
+
+bool ConfigureLine(int fd, speed_t speed, int parityCode) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        return false;
+    }
+    ApplyLineSettings(tio, speed, parityCode);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        Diagnostic(std::string("line settings not applied: ") + std::strerror(errno) + "\n");
+    }
+    return true;
+}
+
+void SetOpenResult(const std::string& path, const std::string& error) {
+    std::lock_guard guard(L().configMutex);
+    L().lastDevicePath = path;
+    L().lastOpenError = error;
+}
+
+int FailOpen(int fd, const std::string& path, const std::string& error) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    SetOpenResult(path, error);
+    Diagnostic("cannot open COM port: " + error + "\n");
+    return 0;
+}
+
+}  // namespace
+
+bool IsPortOpen() {
+    return L().fd.load() >= 0;
+}
+
+int WaitReceivedByte(uint8_t* byte, std::chrono::milliseconds timeout) {
+    Link& link = L();
+    if (link.fd.load() < 0) {
+        return 0;
+    }
+    auto deadline = Clock::now() + timeout;
+    std::unique_lock lock(link.buffer.mutex);
+    // A closed port or a receive thread that has ended will bring no more bytes.
+    link.buffer.changed.wait_until(lock, deadline, [&] {
+        return link.buffer.HasUnread() || link.fd.load() < 0 || !link.rxRunning.load();
+    });
+    if (link.fd.load() < 0) {
+        return 0;
+    }
+    return link.buffer.Take(byte) ? 1 : 0;
+}
+
+std::string LastOpenError() {
+    std::lock_guard guard(L().configMutex);
+    return L().lastOpenError;
+}
+
+std::string LastDevicePath() {
+    std::lock_guard guard(L().configMutex);
+    return L().lastDevicePath;
+}
+
+void SetDiagnosticSink(std::function<void(const std::string&)> sink) {
+    std::lock_guard guard(L().configMutex);
+    L().diagnosticSink = std::move(sink);
+}
+
+void Diagnostic(const std::string& line) {
+    std::function<void(const std::string&)> sink;
+    {
+        std::lock_guard guard(L().configMutex);
+        sink = L().diagnosticSink;
+    }
+    if (sink) {
+        sink(line);
+        return;
+    }
+    static std::mutex outputMutex;
+    std::lock_guard guard(outputMutex);
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void SetRxErrorNotifier(std::function<void(uint32_t)> notifier) {
+    std::lock_guard guard(L().configMutex);
+    L().rxErrorNotifier = std::move(notifier);
+}
+
+void SetLineErrorSource(std::function<uint32_t(int)> source) {
+    std::lock_guard guard(L().configMutex);
+    L().lineErrorSource = std::move(source);
+}
+
+ReceiveBufferState ReceiveState() {
+    std::lock_guard lock(L().buffer.mutex);
+    return {L().buffer.fillCount(), L().buffer.readPosition(), L().buffer.lineErrors()};
+}
+
+int CopyReceiveBuffer(uint8_t* out, int maxBytes) {
+    std::lock_guard lock(L().buffer.mutex);
+    int n = std::clamp(maxBytes, 0, ReceiveBuffer::kSize);
+    std::memcpy(out, L().buffer.data(), static_cast<size_t>(n));
+    return L().buffer.fillCount();
+}
+
+uint64_t RxThreadCpuTimeNs() {
+    Link& link = L();
+    if (!link.rxRunning || !link.rxClockValid) {
+        return 0;
+    }
+    timespec ts{};
+    if (::clock_gettime(link.rxClock.load(), &ts) != 0) {
+        return 0;
+    }
+    return static_cast<uint64_t>(ts.tv_sec) * 1000000000ull + static_cast<uint64_t>(ts.tv_nsec);
+}
+
+}  // namespace serial
+
+using namespace serial;
+
+int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
+    Link& link = L();
+    if (link.fd.load() >= 0) {
+        // A second open would leak the port and start a second receive thread.
+        CloseCommPort();
+    }
+    std::string path = ResolveComPort(portNumber);
+    if (portNumber < 1 || portNumber > 255) {
+        return FailOpen(-1, path, "no such COM port number: " + std::to_string(portNumber));
+    }
+    std::optional<speed_t> speed = SpeedFor(baudRate);
+    if (!speed) {
+        return FailOpen(-1, path, "unsupported baud rate: " + std::to_string(baudRate));
+    }
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return FailOpen(-1, path, OpenFailureText(errno, path));
+    }
+    // No sharing: a port another program holds is busy. flock also holds against root, whom
+    // TIOCEXCL does not stop.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return FailOpen(fd, path, OpenFailureText(EBUSY, path));
+    }
+    if (!::isatty(fd)) {
+        return FailOpen(fd, path, "not a serial port: " + path);
+    }
+    ::ioctl(fd, TIOCEXCL);
+    if (!ConfigureLine(fd, *speed, parityCode)) {
+        return FailOpen(fd, path, std::string(std::strerror(errno)) + ": " + path);
+    }
+    SetModemLine(fd, TIOCMBIS, TIOCM_RTS, "RTS");
+    SetModemLine(fd, TIOCMBIS, TIOCM_DTR, "DTR");
+    Purge(fd);
+
+    int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wake < 0) {
+        Diagnostic("Failed to create RxThread.\n");
+        return FailOpen(fd, path, "cannot create the receive thread");
+    }
+    {
+        std::lock_guard lock(link.buffer.mutex);
+        link.buffer.Reset();
+    }
+    link.stopRequest = false;
+    link.wakeFd = wake;
+    link.fd = fd;
+    link.rxRunning = true;
+    link.rxClockValid = false;
+    {
+        std::lock_guard guard(link.endMutex);
+        link.rxEnded = false;
+    }
+    try {
+        link.rxThread = std::thread(RxThreadBody);
+    } catch (const std::system_error&) {
+        Diagnostic("Failed to create RxThread.\n");
+        // A port left open without its receive thread would be busy for the next Connect.
+        link.fd = -1;
+        link.rxRunning = false;
+        {
+            std::lock_guard guard(link.endMutex);
+            link.rxEnded = true;
+        }
+        ::close(wake);
+        link.wakeFd = -1;
+        return FailOpen(fd, path, "cannot create the receive thread");
+    }
+    SetOpenResult(path, "");
+    return 1;
+}
+
+int CloseCommPort() {
+    Link& link = L();
+    int fd = link.fd.load();
+    if (fd < 0) {
+        return 0;
+    }
+    link.stopRequest = true;
+    SetModemLine(fd, TIOCMBIC, TIOCM_DTR, "DTR");
+    Purge(fd);
+    const uint8_t zero = 0;
+    WriteCommBytes(&zero, 1);
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = ::write(link.wakeFd, &one, sizeof one);
+    {
+        std::unique_lock lock(link.endMutex);
+        if (!link.endChanged.wait_for(lock, kThreadEndWait, [&] { return link.rxEnded; })) {
+            Diagnostic("RxThread failed to terminate properly.\n");
+        }
+    }
+    // The thread only ever blocks in poll (woken above) or on the buffer lock, so it ends; the
+    // join makes sure it has before the port and the wake-up descriptor go away.
+    if (link.rxThread.joinable()) {
+        link.rxThread.join();
+    }
+    ::close(link.wakeFd);
+    link.wakeFd = -1;
+    link.fd = -1;
+    int closed = ::close(fd);
+    link.buffer.changed.notify_all();
+    return closed == 0 ? 1 : 0;
+}
+
+int WriteCommBytes(const uint8_t* bytes, uint8_t length) {
+    int fd = L().fd.load();
+    if (fd < 0) {
+        return 0;
+    }
+    auto deadline = Clock::now() + kWriteAllowance;
+    size_t written = 0;
+    while (written < length) {
+        ssize_t n = ::write(fd, bytes + written, length - written);
+        if (n > 0) {
+            written += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return 0;
+        }
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return 0;
+        }
+        pollfd out{fd, POLLOUT, 0};
+        if (::poll(&out, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) {
+            return 0;
+        }
+        if (out.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int WaitTransmitDrain() {
+    Link& link = L();
+    int fd = link.fd.load();
+    if (fd < 0) {
+        return 0;
+    }
+    auto outputQueued = [&] {
+        std::lock_guard lock(link.buffer.mutex);
+        int queued = 0;
+        return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
+    };
+    if (outputQueued() == 0) {
+        return 1;
+    }
+    ::tcdrain(fd);
+    return outputQueued() == 0 ? 1 : 0;
+}
+
+int FlushReceiveBuffer() {
+    Link& link = L();
+    int fd = link.fd.load();
+    if (fd < 0) {
+        return 0;
+    }
+    std::lock_guard lock(link.buffer.mutex);
+    ::tcflush(fd, TCIFLUSH);
+    link.buffer.Reset();
+    return 1;
+}
+
+int GetReceivedByte(uint8_t* byte) {
+    Link& link = L();
+    if (link.fd.load() < 0) {
+        return 0;
+    }
+    std::lock_guard lock(link.buffer.mutex);
+    return link.buffer.Take(byte) ? 1 : 0;
+}
