@@ -1,0 +1,193 @@
+// voltscope-panelsim: a simulated panel on a pseudo-terminal, linked as a COM port, so the
+// tool can be run without hardware.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sim/pty_panel.h"
+
+namespace {
+
+constexpr int kBadArguments = 2;
+
+const char kUsage[] =
+    "usage: voltscope-panelsim --com N [--baud B] [--address A] [--version V] [--verbose]\n"
+    "  --com N      link the panel as COM N (1..255)\n"
+    "  --baud B     pace replies as on a line of B bits per second (default: unpaced)\n"
+    "  --address A  answer only frames for address A (0..199)\n"
+    "  --version V  software version word, as version x 100 (e.g. 409) or 4.09\n"
+    "  --verbose    print a line for every request\n";
+
+struct Arguments {
+    unsigned com = 0;
+    unsigned baud = 0;
+    int address = -1;
+    std::optional<unsigned> version;
+    bool verbose = false;
+};
+
+std::optional<unsigned long> ParseNumber(std::string_view text, unsigned long max) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    unsigned long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<unsigned long>(c - '0');
+    }
+    if (value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "410" or "4.10" (at most two decimals) -> 410.
+std::optional<unsigned long> ParseVersion(std::string_view text) {
+    std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos) {
+        return ParseNumber(text, 1023);
+    }
+    std::string_view fraction = text.substr(dot + 1);
+    auto whole = ParseNumber(text.substr(0, dot), 10);
+    auto part = ParseNumber(fraction, 99);
+    if (!whole || !part || fraction.size() > 2) {
+        return std::nullopt;
+    }
+    unsigned long hundredths = fraction.size() == 1 ? *part * 10 : *part;
+    unsigned long value = *whole * 100 + hundredths;
+    return value <= 1023 ? std::optional(value) : std::nullopt;
+}
+
+bool Fail(const std::string& message) {
+    std::fprintf(stderr, "voltscope-panelsim: %s\n%s", message.c_str(), kUsage);
+    return false;
+}
+
+bool ParseArguments(int argc, char** argv, Arguments& args) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view name = argv[i];
+        if (name == "--verbose") {
+            args.verbose = true;
+            continue;
+        }
+        if (name != "--com" && name != "--baud" && name != "--address" && name != "--version") {
+            return Fail("unknown argument: " + std::string(name));
+        }
+        if (i + 1 >= argc) {
+            return Fail(std::string(name) + " needs a value");
+        }
+        std::string_view value = argv[++i];
+        std::optional<unsigned long> number;
+        if (name == "--com") {
+            number = ParseNumber(value, 255);
+            if (!number || *number == 0) {
+                return Fail("--com takes a port number 1..255, not " + std::string(value));
+            }
+            args.com = static_cast<unsigned>(*number);
+        } else if (name == "--baud") {
+            number = ParseNumber(value, 4000000);
+            if (!number) {
+                return Fail("--baud takes a rate in bits per second, not " + std::string(value));
+            }
+            args.baud = static_cast<unsigned>(*number);
+        } else if (name == "--address") {
+            number = ParseNumber(value, 199);
+            if (!number) {
+                return Fail("--address takes 0..199, not " + std::string(value));
+            }
+            args.address = static_cast<int>(*number);
+        } else {
+            number = ParseVersion(value);
+            if (!number) {
+                return Fail("--version takes e.g. 410 or 4.10, not " + std::string(value));
+            }
+            args.version = static_cast<unsigned>(*number);
+        }
+    }
+    if (args.com == 0) {
+        return Fail("--com is required");
+    }
+    return true;
+}
+
+const char* OperationName(sim::Operation op) {
+    switch (op) {
+        case sim::Operation::kRead:
+            return "read";
+        case sim::Operation::kWrite:
+            return "write";
+        case sim::Operation::kClear:
+            return "clear";
+        case sim::Operation::kReset:
+            return "reset";
+    }
+    return "?";
+}
+
+void PrintRequest(const sim::Request& r) {
+    std::string line = std::string(OperationName(r.op)) + " " + std::to_string(r.bank) + "/" +
+                       std::to_string(r.start) + " x" + std::to_string(r.count);
+    for (std::uint16_t v : r.data) {
+        line += " " + std::to_string(v);
+    }
+    if (!r.checksumValid) {
+        line += " (bad checksum)";
+    } else if (!r.forThisPanel) {
+        line += " (address " + std::to_string(r.address) + ", not ours)";
+    }
+    line += r.answered ? "" : " - not answered";
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    if (!ParseArguments(argc, argv, args)) {
+        return kBadArguments;
+    }
+    // A shell starts background jobs with SIGINT ignored, and an ignored signal never reaches
+    // sigwait; the simulator is meant to stop on it all the same.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    // Blocked before the serving thread starts, so only sigwait below sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    try {
+        sim::PtyPanel panel({args.baud, args.address, true});
+        if (args.version) {
+            panel.setSoftwareVersion(*args.version);
+        }
+        if (args.verbose) {
+            panel.setRequestObserver(PrintRequest);
+        }
+        std::string link = panel.linkAsComPort(args.com);
+        std::printf("panel simulator on %s, linked as COM%u (%s)\n", panel.devicePath().c_str(),
+                    args.com, link.c_str());
+        std::fflush(stdout);
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        panel.stop();
+        panel.unlink();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "voltscope-panelsim: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
