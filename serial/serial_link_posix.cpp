@@ -448,6 +448,9 @@ int CloseCommPort() {
     ::close(link.wakeFd);
     link.wakeFd = -1;
     link.fd = -1;
+    // The exclusive-use flag belongs to the device, not to this descriptor: left set, it would
+    // keep the device busy for our next open while anyone else still holds it.
+    ::ioctl(fd, TIOCNXCL);
     int closed = ::close(fd);
     link.buffer.changed.notify_all();
     return closed == 0 ? 1 : 0;
