@@ -358,6 +358,11 @@ void PtyPanel::HandleRequest(Request& request) {
     if (!reply.empty()) {
         out = Shape(reply, request, vanishNow, removeLink);
     }
+    if (vanishNow) {
+        CloseDevice();
+        vanished_ = true;
+        stopping_ = true;
+    }
     // Logged before the reply leaves, so that once the tool has its reply the request is in
     // the log; `answered` says a reply was sent, or at least was on its way.
     request.answered = !vanishNow && !out.empty();
@@ -368,11 +373,7 @@ void PtyPanel::HandleRequest(Request& request) {
         observer = observer_;
     }
     logChanged_.notify_all();
-    if (vanishNow) {
-        CloseDevice();
-        vanished_ = true;
-        stopping_ = true;
-    } else if (!out.empty()) {
+    if (request.answered) {
         Send(out);
     }
     if (observer) {
