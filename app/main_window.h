@@ -1,0 +1,124 @@
+#pragma once
+// CRegToolDlg's behaviour: the connection controls, Connect/Disconnect, the tab pages by panel
+// version, the download under the progress window, Close Tabs and Exit. Toolkit-free; a view
+// copies its form to the widgets and forwards the user's actions here.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/connection_settings.h"
+#include "app/form_model.h"
+#include "app/user_prompts.h"
+#include "pages/data/logs_quick_key_page.h"
+#include "pages/data/maintenance_page.h"
+#include "pages/data/metering_page.h"
+#include "pages/settings/configuration_page.h"
+#include "pages/settings/diag_pwds_alerts_page.h"
+#include "pages/settings/pseudo_manual_page.h"
+#include "pages/settings/regulator_comm_page.h"
+
+inline constexpr char kMainWindowCaption[] = "VOLTSCOPE 5.03";
+
+class CRegToolDlg {
+  public:
+    explicit CRegToolDlg(UserPrompts& prompts);
+    CRegToolDlg(const CRegToolDlg&) = delete;
+    CRegToolDlg& operator=(const CRegToolDlg&) = delete;
+
+    // Fills the connection controls from "conset.kzx", or the defaults after telling the user.
+    void OnInitDialog();
+
+    // A connection combo box's selection changed (the form already holds the new selection).
+    void OnSelectionChanged(int controlId);
+    // The Connect/Disconnect button, the hidden Exit button and the menu commands.
+    void OnCommand(int controlId);
+
+    void OnConnectButton();
+    // refreshPages: show the store on the pages (configuration-file open does this).
+    void SetUpTabs(bool refreshPages);
+    void Disconnect();
+    void OnCloseTabs();
+    // Closes the port if open and ends any wait cursor; the view then ends the process.
+    void OnExit();
+
+    FormModel& Form() { return form_; }
+    const std::vector<Page*>& Tabs() const { return tabs_; }
+    // Every page object, in tab order, the Maintenance page included.
+    std::vector<Page*> AllPages();
+    bool ConnectToggle() const { return toggle_; }
+    int PortNumber() const { return portNumber_; }
+    int BaudRate() const { return baudRate_; }
+    int ParityCode() const { return parityCode_; }
+
+    // Told after the tabs were added or removed; the view rebuilds its tab control.
+    void SetTabsListener(std::function<void()> listener) { tabsListener_ = std::move(listener); }
+    // Called when Exit has done its part.
+    void SetExitHandler(std::function<void(int)> handler) { exitHandler_ = std::move(handler); }
+
+    CPPOne& Configuration() { return configuration_; }
+    CPPOneA& RegulatorComm() { return regulatorComm_; }
+    CPPTwo& Metering() { return metering_; }
+    CPPThree& Logs() { return logs_; }
+    CPPFour& DiagPwdsAlerts() { return diag_; }
+    CPPFive& Maintenance() { return maintenance_; }
+    CPPSix& PseudoManual() { return pseudoManual_; }
+
+  private:
+    void ApplySettings(const ConnectionSettings& settings);
+    void SetIndicator(bool connected);
+    void RemoveAllTabs();
+    void AddTab(Page& page);
+    void ReadVersionWord();
+    void ApplyVersionRules();
+    void DownloadAll();
+    void UploadImported(bool panelAnswers);
+    void SaveSettings();
+    void NotAvailableYet(const std::string& what);
+
+    UserPrompts& prompts_;
+    FormModel form_;
+    bool toggle_ = false;
+    int portNumber_ = 1;
+    int baudRate_ = 9600;
+    int parityCode_ = 1;
+
+    CPPOne configuration_;
+    CPPOneA regulatorComm_;
+    CPPTwo metering_;
+    CPPThree logs_;
+    CPPFour diag_;
+    CPPFive maintenance_;
+    CPPSix pseudoManual_;
+    std::vector<Page*> tabs_;
+
+    std::function<void()> tabsListener_;
+    std::function<void(int)> exitHandler_;
+};
+
+// Box texts of the main window.
+namespace main_window_text {
+inline constexpr char kPortNotAvailable[] = "COM PORT NOT AVAILABLE";
+inline constexpr char kInvalidPortCaption[] = "INVALID COMM PORT";
+inline constexpr char kConnectionError[] =
+    "Communication Unsuccessful Settings were not sent to Panel\n\n CLICK the Disconnect "
+    "Button\n Check Your Settings, Connection(Cable) and Try Again";
+inline constexpr char kConnectionErrorCaption[] = "CONNECTION ERROR";
+inline constexpr char kImportedQuestion[] =
+    "CONFIG (.KZ0) FILE WAS IMPORTED \n Do You want to send Imported data to Panel?";
+inline constexpr char kImportedCaption[] = "FILE ACTIVITY DETECTED";
+inline constexpr char kImportedNotSent[] =
+    "FILE WAS IMPORTED\n These Settings have not been Sent to Panel yet \n You may Edit the "
+    "settings and Set them Now";
+inline constexpr char kImportedNotSentCaption[] = "MANUALLY SET IMPORTED DATA";
+inline constexpr char kCloseTabsQuestion[] =
+    "Connected,Do you want to close Tabs? \n Connection will be Terminated";
+inline constexpr char kCloseTabsCaption[] = "CLOSE TABS";
+inline constexpr char kSettingsMissing[] = "Saved Connection Settings \nFile not found";
+inline constexpr char kSettingsInvalid[] = "Invalid Saved Connection Settings File";
+inline constexpr char kLoadingDefaultsCaption[] = "LOADING DEFAULTS ";
+inline constexpr char kSettingsNotSaved[] = "Connection Settings were not saved";
+inline constexpr char kSettingsNotSavedCaption[] = "SAVING SETTINGS";
+inline constexpr char kNotAvailableCaption[] = "NOT AVAILABLE";
+inline constexpr char kProgressTitle[] = "Progress";
+inline constexpr char kDownloading[] = "Downloading Data From Panel...\n\nPlease Wait.";
+}  // namespace main_window_text

@@ -1,0 +1,152 @@
+#include "app/view/form_binder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTableWidget>
+
+#include "widgets/colour_edit.h"
+
+namespace {
+
+QStringList ToQt(const std::vector<std::string>& items) {
+    QStringList list;
+    for (const auto& item : items) {
+        list << QString::fromStdString(item);
+    }
+    return list;
+}
+
+void FillCombo(QComboBox* combo, const ControlState& state) {
+    QStringList items = ToQt(state.items);
+    QStringList current;
+    for (int i = 0; i < combo->count(); ++i) {
+        current << combo->itemText(i);
+    }
+    if (current != items) {
+        combo->clear();
+        combo->addItems(items);
+    }
+    combo->setCurrentIndex(state.selected < combo->count() ? state.selected : -1);
+}
+
+// Rows "name<TAB>value<TAB>hex"; a row without a tab heads a group.
+void FillTable(QTableWidget* table, const ControlState& state) {
+    table->clearContents();
+    table->clearSpans();
+    table->setRowCount(static_cast<int>(state.items.size()));
+    int row = 0;
+    for (const auto& item : state.items) {
+        QStringList cells = QString::fromStdString(item).split(QLatin1Char('\t'));
+        for (int col = 0; col < cells.size() && col < table->columnCount(); ++col) {
+            auto* cell = new QTableWidgetItem(cells[col]);
+            cell->setFlags(Qt::ItemIsEnabled);
+            if (cells.size() == 1) {
+                QFont bold = cell->font();
+                bold.setBold(true);
+                cell->setFont(bold);
+            }
+            table->setItem(row, col, cell);
+        }
+        if (cells.size() == 1 && table->columnCount() > 1) {
+            table->setSpan(row, 0, 1, table->columnCount());
+        }
+        ++row;
+    }
+}
+
+}  // namespace
+
+FormBinder::FormBinder(FormModel& form, QWidget* root, std::vector<ControlName> names,
+                       std::function<void(int)> onSelection, std::function<void(int)> onCommand)
+    : QObject(root),
+      form_(form),
+      onSelection_(std::move(onSelection)),
+      onCommand_(std::move(onCommand)) {
+    for (const ControlName& name : names) {
+        QWidget* widget = root->findChild<QWidget*>(QString::fromLatin1(name.resourceName));
+        if (widget != nullptr) {
+            widgets_.emplace_back(name.id, widget);
+            Connect(name.id, widget);
+        }
+    }
+    form_.SetChangeListener([this] { Refresh(); });
+}
+
+FormBinder::~FormBinder() {
+    form_.SetChangeListener(nullptr);
+}
+
+QWidget* FormBinder::Widget(int id) const {
+    for (const auto& [wid, widget] : widgets_) {
+        if (wid == id) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+void FormBinder::Connect(int id, QWidget* widget) {
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
+            if (refreshing_) {
+                return;
+            }
+            ControlState& state = form_[id];
+            state.selected = index;
+            state.text = combo->itemText(index).toStdString();
+            if (onSelection_) {
+                onSelection_(id);
+            }
+        });
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        connect(button, &QPushButton::clicked, this, [this, id] {
+            if (onCommand_) {
+                onCommand_(id);
+            }
+        });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, id](const QString& text) { form_[id].text = text.toStdString(); });
+    }
+}
+
+void FormBinder::Refresh() {
+    refreshing_ = true;
+    for (const auto& [id, widget] : widgets_) {
+        const ControlState& state = form_[id];
+        widget->setEnabled(state.enabled);
+        widget->setVisible(state.visible);
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            FillCombo(combo, state);
+        } else if (auto* colour = qobject_cast<ColourEdit*>(widget)) {
+            colour->setText(QString::fromStdString(state.text));
+            if (state.background) {
+                colour->SetBackgroundColour(
+                    QColor(state.background->r, state.background->g, state.background->b));
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->setText(QString::fromStdString(state.text));
+            edit->setReadOnly(state.readOnly);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            if (!state.caption.empty()) {
+                button->setText(QString::fromStdString(state.caption));
+            }
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            if (!state.caption.empty()) {
+                group->setTitle(QString::fromStdString(state.caption));
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (!state.caption.empty()) {
+                label->setText(QString::fromStdString(state.caption));
+            }
+        } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+            FillTable(table, state);
+        }
+    }
+    refreshing_ = false;
+}

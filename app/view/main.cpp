@@ -1,0 +1,28 @@
+// voltscope: the desktop tool. One window; the process ends when it closes.
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/view/main_window_view.h"
+#include "app/view/qt_user_prompts.h"
+#include "serial/serial_link.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The application profile (the progress window's position) lives under this name.
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("VoltScope"));
+
+    QtUserPrompts prompts;
+    CRegToolDlg behaviour(prompts);
+    MainWindowView window(behaviour, prompts);
+    prompts.SetOwner(&window);
+    behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
+
+    window.show();
+    behaviour.OnInitDialog();
+    int code = QApplication::exec();
+    if (serial::IsPortOpen()) {
+        CloseCommPort();
+    }
+    return code;
+}

@@ -1,0 +1,119 @@
+#include "app/view/main_window_view.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "app/view/about_box.h"
+#include "app/view/form_binder.h"
+#include "app/view/page_view.h"
+#include "resources/resource_ids.h"
+#include "ui_main_window.h"
+#include "widgets/colour_edit.h"
+#include "widgets/ib_tab_ctrl.h"
+
+MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), behaviour_(behaviour), prompts_(prompts) {
+    setWindowTitle(QString::fromLatin1(kMainWindowCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/voltscope.xpm")));
+    setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+    setMaximumSize(kMaxWindowWidth, kMaxWindowHeight);
+
+    contents_ = new QWidget;
+    Ui::MainWindowForm ui;
+    ui.setupUi(contents_);
+    tabs_ = ui.IDC_TAB_CONTROL;
+    indicator_ = ui.IDC_INDICATOR;
+    connect_ = ui.IDC_CONNECT;
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidget(contents_);
+    setCentralWidget(scroll_);
+    BuildMenu();
+
+    binder_ = new FormBinder(
+        behaviour_.Form(), contents_,
+        {{ids::kConnectionGroup, "IDC_CONNECTION_GROUP"},
+         {ids::kCommPort, "IDC_COMM_PORT"},
+         {ids::kBaud, "IDC_BAUD"},
+         {ids::kParity, "IDC_PARITY"},
+         {ids::kAddressMode, "IDC_DATA_PORT_ADDR"},
+         {ids::kCommAddress, "IDC_COMM_ADDR"},
+         {ids::kConnect, "IDC_CONNECT"},
+         {ids::kIndicator, "IDC_INDICATOR"},
+         {ids::kHiddenExit, "IDC_EXIT"},
+         {ids::kRegId, "IDC_REG_ID"}},
+        [this](int id) { behaviour_.OnSelectionChanged(id); },
+        [this](int id) { behaviour_.OnCommand(id); });
+    behaviour_.SetTabsListener([this] { RebuildTabs(); });
+    binder_->Refresh();
+
+    resize(kMaxWindowWidth, kMaxWindowHeight);
+    // The contents keep the height the window opened with; a smaller window scrolls over them.
+    initialHeight_ = kMaxWindowHeight - menuBar()->sizeHint().height();
+    contents_->setMinimumHeight(initialHeight_);
+}
+
+MainWindowView::~MainWindowView() {
+    behaviour_.SetTabsListener(nullptr);
+    tabs_->RemoveAllPages();
+}
+
+QWidget* MainWindowView::Control(int id) const {
+    return binder_->Widget(id);
+}
+
+void MainWindowView::BuildMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    auto add = [this](QMenu* menu, const char* text, int id) {
+        QAction* action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QStringLiteral("menu%1").arg(id));
+        connect(action, &QAction::triggered, this, [this, id] { behaviour_.OnCommand(id); });
+    };
+    add(file, "&Save Config File", ids::kMenuSaveConfig);
+    add(file, "&Open Config file", ids::kMenuOpenConfig);
+    add(file, "Cl&ose Config File /Tabs ", ids::kMenuCloseTabs);
+    add(file, "&Create Report", ids::kMenuCreateReport);
+    add(file, "E&xit", ids::kMenuExit);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* about = help->addAction(QStringLiteral("About VoltScope 5.0"));
+    about->setObjectName(QStringLiteral("menu%1").arg(ids::kMenuAbout));
+    connect(about, &QAction::triggered, this, &MainWindowView::ShowAbout);
+}
+
+void MainWindowView::ShowAbout() {
+    AboutBox box(prompts_, this);
+    box.exec();
+}
+
+void MainWindowView::RebuildTabs() {
+    const auto& pages = behaviour_.Tabs();
+    if (pages.empty()) {
+        tabs_->RemoveAllPages();
+        return;
+    }
+    if (tabs_->PageCount() == static_cast<int>(pages.size())) {
+        return;
+    }
+    tabs_->RemoveAllPages();
+    for (Page* page : pages) {
+        tabs_->AddPage(QString::fromStdString(page->Caption()), new PageView(*page, prompts_));
+    }
+    tabs_->ShowPage(0);
+}
+
+void MainWindowView::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ScrollState s = ScrollAfterResize(initialHeight_, scroll_->viewport()->height());
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    bar->setSingleStep(s.range / 100 > 0 ? s.range / 100 : 1);
+    bar->setPageStep(s.page > 0 ? s.page : 1);
+    bar->setValue(s.position);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The desktop window of CRegToolDlg: menu bar, connection box, tab control, scrolling between
+// 800 x 600 and 968 x 845.
+#include <QMainWindow>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/user_prompts.h"
+#include "app/window_scroll.h"
+
+class CIbTabCtrl;
+class ColourEdit;
+class FormBinder;
+class QPushButton;
+class QScrollArea;
+class PageView;
+
+class MainWindowView : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~MainWindowView() override;
+
+    CIbTabCtrl* Tabs() const { return tabs_; }
+    ColourEdit* Indicator() const { return indicator_; }
+    QPushButton* ConnectButton() const { return connect_; }
+    QWidget* Control(int id) const;
+    void ShowAbout();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildMenu();
+    void RebuildTabs();
+
+    CRegToolDlg& behaviour_;
+    UserPrompts& prompts_;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* contents_ = nullptr;
+    CIbTabCtrl* tabs_ = nullptr;
+    ColourEdit* indicator_ = nullptr;
+    QPushButton* connect_ = nullptr;
+    FormBinder* binder_ = nullptr;
+    int initialHeight_ = 0;
+};

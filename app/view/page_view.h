@@ -1,0 +1,25 @@
+#pragma once
+// The window of one tab page: widgets from the page's form, bound to the page's behaviour.
+// It exists only while its tab does.
+#include <QWidget>
+
+#include "app/user_prompts.h"
+#include "pages/page.h"
+
+class FormBinder;
+
+class PageView : public QWidget {
+    Q_OBJECT
+  public:
+    PageView(Page& page, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~PageView() override;
+    Page& PageBehaviour() { return page_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    Page& page_;
+    FormBinder* binder_ = nullptr;
+};

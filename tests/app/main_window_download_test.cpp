@@ -1,0 +1,195 @@
+// What Connect transfers, in the order the panel received it, with the progress steps between
+// the pages; and the upload offer after a configuration file was imported.
+#include "protocol/block_tables.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+using namespace testing_support;
+namespace text = main_window_text;
+
+std::vector<std::string> ConnectPrologue() {
+    return {"R 10/67x1", "R 10/67x1", "R 11/239x1"};
+}
+
+TEST_F(MainWindowTest, DownloadReadsThePagesInOrderWithAProgressStepAfterEach) {
+    StartPanel(5, 410);
+    InitAndConnect(5);
+    ASSERT_TRUE(prompts_.Boxes().empty());
+
+    std::vector<std::string> expected = ConnectPrologue();
+    AppendTable(expected, "R", kConfigurationBlockTable, kConfigurationReadBlocks);
+    AppendTable(expected, "R", kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks);
+    const std::size_t afterConfiguration = expected.size();
+    AppendTable(expected, "R", kRegulatorBlockTable, kRegulatorReadBlocks);
+    AppendTable(expected, "R", kCommunicationBlockTable, kCommunicationReadBlocks);
+    const std::size_t afterRegulator = expected.size();
+    AppendTable(expected, "R", kLogSetupBlockTable, kLogSetupReadBlocks);
+    expected.push_back("R 11/0x1");
+    expected.push_back("R 11/4x1");
+    const std::size_t afterLogs = expected.size();
+    AppendTable(expected, "R", kDiagnosticsBlockTable, kDiagnosticsReadBlocks);
+    AppendTable(expected, "R", kPasswordsBlockTable, kPasswordsReadBlocks);
+    EXPECT_EQ(Describe(SeenByPanel()), expected);
+
+    auto progress = prompts_.OfKind("progress");
+    ASSERT_EQ(progress.size(), 1u);
+    EXPECT_EQ(progress[0]->text, "Progress");
+    EXPECT_EQ(progress[0]->a, 1);  // smooth
+    EXPECT_EQ(progress[0]->requestsBefore, ConnectPrologue().size());
+    auto range = prompts_.OfKind("range");
+    ASSERT_EQ(range.size(), 1u);
+    EXPECT_EQ((std::vector<int>{range[0]->a, range[0]->b, range[0]->c}),
+              (std::vector<int>{0, 20000, 1}));
+    auto texts = prompts_.OfKind("text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->text, "Downloading Data From Panel...\n\nPlease Wait.");
+
+    auto steps = prompts_.OfKind("step");
+    ASSERT_EQ(steps.size(), 4u);
+    std::vector<std::size_t> stepAt;
+    for (const auto* s : steps) {
+        EXPECT_EQ(s->a, 5000);
+        stepAt.push_back(s->requestsBefore);
+    }
+    EXPECT_EQ(stepAt, (std::vector<std::size_t>{afterConfiguration, afterRegulator, afterLogs,
+                                                expected.size()}));
+    auto destroy = prompts_.OfKind("destroy");
+    ASSERT_EQ(destroy.size(), 1u);
+    EXPECT_EQ(destroy[0]->requestsBefore, expected.size());
+    EXPECT_EQ(prompts_.waitDepth, 0);  // every wait cursor ended
+    EXPECT_EQ(prompts_.calls.back().kind, "wait-");
+}
+
+TEST_F(MainWindowTest, DownloadShowsThePanelsValuesOnThePages) {
+    auto& panel = StartPanel(5, 410);
+    panel.setRegister(2, 24, 1205);
+    panel.setRegister(11, 4, 0);  // no events
+    panel.setRegister(9, 53, 321);
+    InitAndConnect(5);
+    auto contains = [](const std::vector<std::string>& rows, const std::string& row) {
+        return std::find(rows.begin(), rows.end(), row) != rows.end();
+    };
+    EXPECT_TRUE(contains(window_.RegulatorComm().Form()[ids::kRegisterTable].items,
+                         RegisterTablePage::RowText(2, 24, 1205)));
+    EXPECT_TRUE(contains(window_.DiagPwdsAlerts().Form()[ids::kRegisterTable].items,
+                         RegisterTablePage::RowText(9, 53, 321)));
+    EXPECT_TRUE(contains(window_.Logs().Form()[ids::kRegisterTable].items,
+                         RegisterTablePage::RowText(11, 4, 0)));
+    EXPECT_EQ(StoreSlot(2, 24), 1205);
+}
+
+class ImportedConnect : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Flags().fileImported = true;
+        StoreSlot(2, 24) = 1234;  // an imported regulator set point
+        StoreSlot(2, 15) = 42;    // an imported regulator id
+        StoreSlot(10, 67) = 999;  // the version word is never written
+    }
+};
+
+TEST_F(ImportedConnect, YesUploadsEveryPageAfterItsConfirmation) {
+    StartPanel(5, 410);
+    window_.OnInitDialog();
+    Choose(ids::kCommPort, "05");
+    prompts_.answers.assign(8, PromptAnswer::kYes);
+    window_.OnConnectButton();
+
+    EXPECT_EQ(
+        prompts_.Captions(),
+        (std::vector<std::string>{"FILE ACTIVITY DETECTED", "CONFIRM SETTINGS", "CONFIRM SETTINGS",
+                                  "CONFIRM SETTINGS", "CONFIRM SETTINGS", "CONFIRM SETTINGS",
+                                  "CONFIRM SETTINGS", "CONFIRM SETTINGS"}));
+    auto boxes = prompts_.Boxes();
+    EXPECT_EQ(boxes[0].text,
+              "CONFIG (.KZ0) FILE WAS IMPORTED \n Do You want to send Imported data to Panel?");
+    EXPECT_EQ(boxes[0].defaultButton, PromptAnswer::kNo);
+    std::vector<std::string> questions;
+    for (std::size_t i = 1; i < boxes.size(); ++i) {
+        questions.push_back(boxes[i].text);
+    }
+    EXPECT_EQ(questions,
+              (std::vector<std::string>{"<CFG> Settings", "<ADV CFG> Settings", "<REG> Settings",
+                                        "<COMM> Settings", "<LOG> Settings", "<DIAG> Settings",
+                                        "<PWDS> Settings"}));
+    std::vector<std::string> writes;
+    for (const auto& r : SeenByPanel()) {
+        if (r.op == sim::Operation::kWrite) {
+            writes.push_back(Describe(r));
+        }
+    }
+    std::vector<std::string> expected;
+    AppendTable(expected, "W", kConfigurationBlockTable, kConfigurationWriteBlocks);
+    AppendTable(expected, "W", kAdvancedConfigurationBlockTable, kAdvancedConfigurationWriteBlocks);
+    AppendTable(expected, "W", kRegulatorBlockTable, kRegulatorWriteBlocks);
+    for (const char* w : {"W 2/15x1", "W 2/46x1", "W 2/47x1", "W 10/152x1", "W 10/157x1",
+                          "W 10/159x1", "W 10/201x1"}) {
+        expected.push_back(w);
+    }
+    AppendTable(expected, "W", kLogSetupBlockTable, kLogSetupWriteBlocks);
+    for (const char* w : {"W 9/53x6", "W 10/218x1", "W 10/180x2", "W 10/215x1", "W 10/182x8"}) {
+        expected.push_back(w);
+    }
+    AppendTable(expected, "W", kPasswordsBlockTable, kPasswordsWriteBlocks);
+    EXPECT_EQ(writes, expected);
+    EXPECT_EQ(panel_->getRegister(2, 24), 1234);
+    EXPECT_EQ(panel_->getRegister(2, 15), 42);
+    EXPECT_EQ(panel_->getRegister(10, 67) & 0x3FF, 410);
+    EXPECT_FALSE(Flags().fileImported);
+    EXPECT_TRUE(prompts_.OfKind("progress").empty());
+}
+
+TEST_F(ImportedConnect, NoSendsNothingAndKeepsTheImportedValues) {
+    StartPanel(5, 410);
+    window_.OnInitDialog();
+    Choose(ids::kCommPort, "05");
+    prompts_.answers = {PromptAnswer::kNo};
+    window_.OnConnectButton();
+    auto boxes = prompts_.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text,
+              "FILE WAS IMPORTED\n These Settings have not been Sent to Panel yet \n You may Edit "
+              "the settings and Set them Now");
+    EXPECT_EQ(boxes[1].caption, "MANUALLY SET IMPORTED DATA");
+    EXPECT_EQ(Describe(SeenByPanel()), ConnectPrologue());
+    EXPECT_EQ(StoreSlot(2, 24), 1234);
+    EXPECT_FALSE(Flags().fileImported);
+    EXPECT_TRUE(Flags().connected);
+}
+
+TEST_F(ImportedConnect, YesToASilentPanelReportsTheConnectionError) {
+    StartPanel(5, 410).injectFault(sim::Fault::Silence(), 0);
+    window_.OnInitDialog();
+    Choose(ids::kCommPort, "05");
+    prompts_.answers = {PromptAnswer::kYes};
+    window_.OnConnectButton();
+    EXPECT_EQ(prompts_.Captions(),
+              (std::vector<std::string>{"FILE ACTIVITY DETECTED", "CONNECTION ERROR"}));
+    EXPECT_EQ(Describe(SeenByPanel()), ConnectPrologue());
+    EXPECT_FALSE(Flags().fileImported);
+}
+
+TEST_F(ImportedConnect, AnsweringNoToAConfirmationWritesNothingOfThatGroup) {
+    StartPanel(5, 410);
+    window_.OnInitDialog();
+    Choose(ids::kCommPort, "05");
+    // Import Yes, then No to everything but the regulator table.
+    prompts_.answers = {PromptAnswer::kYes, PromptAnswer::kNo, PromptAnswer::kNo,
+                        PromptAnswer::kYes, PromptAnswer::kNo, PromptAnswer::kNo,
+                        PromptAnswer::kNo,  PromptAnswer::kNo};
+    window_.OnConnectButton();
+    std::vector<std::string> writes;
+    for (const auto& r : SeenByPanel()) {
+        if (r.op == sim::Operation::kWrite) {
+            writes.push_back(Describe(r));
+        }
+    }
+    std::vector<std::string> expected;
+    AppendTable(expected, "W", kRegulatorBlockTable, kRegulatorWriteBlocks);
+    EXPECT_EQ(writes, expected);
+    EXPECT_EQ(panel_->getRegister(2, 24), 1234);
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// Start-up from conset.kzx, the connection controls, the version rules of the tabs, and the
+// menu entries whose functions come later. No panel is needed here.
+#include <filesystem>
+
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+using namespace testing_support;
+namespace text = main_window_text;
+
+TEST_F(MainWindowTest, NoSettingsFileOpensWithDefaultsAfterTellingTheUser) {
+    std::filesystem::remove(kConnectionSettingsFile);
+    window_.OnInitDialog();
+    ASSERT_EQ(prompts_.Boxes().size(), 1u);
+    EXPECT_EQ(prompts_.Boxes()[0].text, "Saved Connection Settings \nFile not found");
+    EXPECT_EQ(prompts_.Boxes()[0].caption, "LOADING DEFAULTS ");
+    EXPECT_EQ(prompts_.Boxes()[0].buttons, PromptButtons::kOk);
+    FormModel& f = window_.Form();
+    EXPECT_EQ(f[ids::kCommPort].SelectedText(), "01");
+    EXPECT_EQ(f[ids::kBaud].SelectedText(), "9600");
+    EXPECT_EQ(f[ids::kParity].SelectedText(), "EVEN");
+    EXPECT_EQ(f[ids::kAddressMode].SelectedText(), "OFF");
+    EXPECT_FALSE(f[ids::kCommAddress].enabled);
+    EXPECT_EQ(f[ids::kConnect].caption, "Connect");
+    EXPECT_EQ(f[ids::kIndicator].background, kLightGrey);
+    EXPECT_EQ(window_.PortNumber(), 1);
+    EXPECT_EQ(window_.BaudRate(), 9600);
+    EXPECT_EQ(window_.ParityCode(), 1);
+    EXPECT_EQ(Protocol().addressMode, 0);
+}
+
+TEST_F(MainWindowTest, SavedSettingsSelectTheirEntries) {
+    WriteFile(kConnectionSettingsFile, "//VOLTSCOPE 5.0 Connection Settings\r\n,12,5,0,1");
+    Protocol().commAddress = 9;  // never restored: start-up always makes it 0
+    window_.OnInitDialog();
+    EXPECT_TRUE(prompts_.Boxes().empty());
+    FormModel& f = window_.Form();
+    EXPECT_EQ(f[ids::kCommPort].SelectedText(), "12");
+    EXPECT_EQ(f[ids::kBaud].SelectedText(), "19200");
+    EXPECT_EQ(f[ids::kParity].SelectedText(), "NONE");
+    EXPECT_EQ(f[ids::kAddressMode].SelectedText(), "ON");
+    EXPECT_TRUE(f[ids::kCommAddress].enabled);
+    EXPECT_EQ(f[ids::kCommAddress].selected, -1);
+    EXPECT_EQ(window_.PortNumber(), 12);
+    EXPECT_EQ(window_.BaudRate(), 19200);
+    EXPECT_EQ(window_.ParityCode(), 0);
+    EXPECT_EQ(Protocol().addressMode, 1);
+    EXPECT_EQ(Protocol().commAddress, 0);
+}
+
+TEST_F(MainWindowTest, WrongOrMalformedSettingsFileGivesInvalidBoxAndDefaults) {
+    for (const char* content :
+         {"some other text\r\n,12,5,0,1", "//VOLTSCOPE 5.0 Connection Settings\r\n,12,5"}) {
+        WriteFile(kConnectionSettingsFile, content);
+        prompts_.calls.clear();
+        window_.OnInitDialog();
+        ASSERT_EQ(prompts_.Boxes().size(), 1u);
+        EXPECT_EQ(prompts_.Boxes()[0].text, "Invalid Saved Connection Settings File");
+        EXPECT_EQ(prompts_.Boxes()[0].caption, "LOADING DEFAULTS ");
+        EXPECT_EQ(window_.Form()[ids::kCommPort].SelectedText(), "01");
+        EXPECT_EQ(window_.BaudRate(), 9600);
+    }
+}
+
+TEST_F(MainWindowTest, ConnectionControlsSetTheSettings) {
+    window_.OnInitDialog();
+    Choose(ids::kCommPort, "123");
+    Choose(ids::kBaud, "2400");
+    Choose(ids::kParity, "ODD");
+    EXPECT_EQ(window_.PortNumber(), 123);
+    EXPECT_EQ(window_.BaudRate(), 2400);
+    EXPECT_EQ(window_.ParityCode(), 2);
+    Choose(ids::kParity, "NONE");
+    EXPECT_EQ(window_.ParityCode(), 0);
+
+    Choose(ids::kAddressMode, "ON");
+    EXPECT_TRUE(window_.Form()[ids::kCommAddress].enabled);
+    EXPECT_EQ(Protocol().addressMode, 1);
+    Choose(ids::kCommAddress, "199");
+    EXPECT_EQ(Protocol().commAddress, 199);
+    Choose(ids::kAddressMode, "OFF");
+    EXPECT_FALSE(window_.Form()[ids::kCommAddress].enabled);
+    EXPECT_EQ(Protocol().addressMode, 0);
+}
+
+// The tabs without a connection take the version word from the store.
+struct VersionCase {
+    int word;
+    bool lowerLedEnabled;    // 1255, and the other KZ-4A fields
+    bool timeoutEnabled;     // 1254
+    bool remoteAutoEnabled;  // 1260
+};
+
+TEST_F(MainWindowTest, VersionRulesDisableFieldsByPanelVersion) {
+    const VersionCase cases[] = {
+        {308, false, false, false},
+        {308 | (5 << 10), false, true, true},  // sub-version 5 keeps the 3.08 fields
+        {309, false, true, true},
+        {409, false, true, true},
+        {410, false, true, false},
+        {411, true, true, false},
+    };
+    for (const VersionCase& c : cases) {
+        CRegToolDlg window(prompts_);
+        ResetFlags();
+        StoreSlot(10, 67) = c.word;
+        window.SetUpTabs(false);
+        EXPECT_EQ(Flags().panelVersion, c.word & 0x3FF);
+        EXPECT_EQ(Flags().versionHighBits, c.word >> 10);
+        FormModel& cfg = window.Configuration().Form();
+        EXPECT_EQ(cfg[ids::kLowerLed].enabled, c.lowerLedEnabled) << c.word;
+        EXPECT_EQ(cfg[ids::kRemoteButton].enabled, c.lowerLedEnabled) << c.word;
+        EXPECT_EQ(window.Logs().Form()[ids::kLogMinMax].enabled, c.lowerLedEnabled) << c.word;
+        EXPECT_EQ(window.DiagPwdsAlerts().Form()[ids::kPanelType].enabled, false) << c.word;
+        EXPECT_EQ(cfg[ids::kTimeoutDisplayScreen].enabled, c.timeoutEnabled) << c.word;
+        EXPECT_EQ(cfg[ids::kRemoteAuto].enabled, c.remoteAutoEnabled) << c.word;
+        EXPECT_TRUE(Flags().tabsCreated);
+    }
+}
+
+TEST_F(MainWindowTest, TabsWithoutConnectionNeverIncludeMaintenance) {
+    StoreSlot(10, 67) = 420;
+    window_.SetUpTabs(false);
+    EXPECT_EQ(TabCaptions(), (std::vector<std::string>{
+                                 "Configuration", "Regulator and Comm", "Metering and Counters",
+                                 "Logs and Quick Key", "Diag, Pwds and Alerts", "Pseudo Manual"}));
+    for (int id : {ids::kPanelType, ids::kFixedOnTime, ids::kTapIn, ids::kTapInType,
+                   ids::kNeutralIn, ids::kNeutralCount}) {
+        EXPECT_FALSE(window_.DiagPwdsAlerts().Form()[id].enabled) << id;
+    }
+    // A second set-up keeps the tabs as they are.
+    window_.SetUpTabs(false);
+    EXPECT_EQ(window_.Tabs().size(), 6u);
+}
+
+TEST_F(MainWindowTest, RefreshPagesShowsTheStoreWithoutTouchingTheConnectedFlag) {
+    StoreSlot(10, 120) = 3;
+    Flags().storeOnly = true;
+    window_.SetUpTabs(true);
+    EXPECT_FALSE(Flags().connected);
+    EXPECT_TRUE(prompts_.Boxes().empty());  // the pages passed their connection test
+    const auto& rows = window_.Configuration().Form()[ids::kRegisterTable].items;
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[1], RegisterTablePage::RowText(10, 120, 3));
+}
+
+TEST_F(MainWindowTest, LaterMenuFunctionsSayTheyAreNotAvailable) {
+    window_.OnInitDialog();
+    for (int id : {ids::kMenuSaveConfig, ids::kMenuOpenConfig, ids::kMenuCreateReport}) {
+        prompts_.calls.clear();
+        window_.OnCommand(id);
+        ASSERT_EQ(prompts_.Boxes().size(), 1u) << id;
+        EXPECT_EQ(prompts_.Boxes()[0].caption, text::kNotAvailableCaption);
+        EXPECT_NE(prompts_.Boxes()[0].text.find("not available"), std::string::npos);
+    }
+}
+
+TEST_F(MainWindowTest, CloseTabsWithoutConnectionOrImportDoesNothing) {
+    window_.OnInitDialog();
+    window_.OnCloseTabs();
+    EXPECT_TRUE(prompts_.Boxes().empty());
+    EXPECT_FALSE(Flags().connected);
+}
+
+TEST_F(MainWindowTest, CloseTabsAfterImportRemovesTabsAndImportedState) {
+    window_.OnInitDialog();
+    window_.SetUpTabs(false);
+    Flags().fileImported = true;
+    window_.OnCloseTabs();
+    EXPECT_TRUE(prompts_.Boxes().empty());
+    EXPECT_TRUE(window_.Tabs().empty());
+    EXPECT_FALSE(Flags().tabsCreated);
+    EXPECT_FALSE(Flags().fileImported);
+}
+
+TEST_F(MainWindowTest, PagesRefuseToTalkToThePanelWithoutConnection) {
+    window_.Configuration().Download(prompts_);
+    window_.Logs().RefreshCounts(prompts_);
+    window_.DiagPwdsAlerts().Upload(prompts_);
+    ASSERT_EQ(prompts_.Boxes().size(), 3u);
+    for (const auto& box : prompts_.Boxes()) {
+        EXPECT_EQ(box.text, "PLEASE CHECK CONNECTION");
+        EXPECT_EQ(box.caption, "NOT CONNECTED");
+    }
+    // In store-only mode an upload converts into the store and asks nothing.
+    prompts_.calls.clear();
+    Flags().storeOnly = true;
+    window_.RegulatorComm().Upload(prompts_);
+    EXPECT_TRUE(prompts_.Boxes().empty());
+}
+
+TEST_F(MainWindowTest, HiddenExitButtonOnlyEndsTheWaitCursor) {
+    window_.OnInitDialog();
+    window_.OnCommand(ids::kHiddenExit);
+    ASSERT_EQ(prompts_.calls.size(), 1u);
+    EXPECT_EQ(prompts_.calls[0].kind, "wait-");
+}
+
+}  // namespace
