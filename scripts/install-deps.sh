@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev fonts-dejavu-core)
 packages+=("$@")
 
 missing=()
@@ -16,4 +17,4 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get install -y -qq "${missing[@]}"

@@ -13,6 +13,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$here/build/gui}"
 com="${COM:-5}"
 
+"$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DVOLTSCOPE_BUILD_BENCH=OFF -DVOLTSCOPE_BUILD_TESTS=OFF >/dev/null
 ninja -C "$build" voltscope voltscope-panelsim

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 run_preset() {
     local preset=$1; shift
