@@ -11,21 +11,16 @@
 #include "protocol/value_store.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
+#include "tests/support/bytes.h"
 #include "tests/support/pty_pair.h"
 
 using namespace std::chrono_literals;
+using testing_support::Bytes;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr unsigned kCom = 9;
-
-std::vector<uint8_t> Bytes(std::initializer_list<int> list) {
-    std::vector<uint8_t> v;
-    for (int b : list)
-        v.push_back(static_cast<uint8_t>(b));
-    return v;
-}
 
 class RequestsOverLink : public ::testing::Test {
   protected:

@@ -13,22 +13,17 @@
 
 #include "serial/line_settings.h"
 #include "serial/port_name.h"
+#include "tests/support/bytes.h"
 #include "tests/support/pty_pair.h"
 
 using namespace std::chrono_literals;
+using testing_support::Bytes;
 using testing_support::PrivatePortsFolder;
 using testing_support::PtyPair;
 
 namespace {
 
 constexpr unsigned kCom = 7;
-
-std::vector<uint8_t> Bytes(std::initializer_list<int> list) {
-    std::vector<uint8_t> v;
-    for (int b : list)
-        v.push_back(static_cast<uint8_t>(b));
-    return v;
-}
 
 int OpenFileDescriptors() {
     int count = 0;
