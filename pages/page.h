@@ -47,6 +47,13 @@ class Page {
         (void)prompts;
     }
     virtual void OnShowChanged(bool shown) { (void)shown; }
+    // The user changed an edit's text; the form already holds the new text.
+    virtual void OnEditChanged(int controlId) { (void)controlId; }
+    // The tooltip a control carries, "" for none.
+    virtual std::string ToolTip(int controlId) const {
+        (void)controlId;
+        return {};
+    }
 
   protected:
     FormModel form_;

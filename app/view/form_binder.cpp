@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -62,19 +63,36 @@ void FillTable(QTableWidget* table, const ControlState& state) {
 }  // namespace
 
 FormBinder::FormBinder(FormModel& form, QWidget* root, std::vector<ControlName> names,
-                       std::function<void(int)> onSelection, std::function<void(int)> onCommand)
-    : QObject(root),
-      form_(form),
-      onSelection_(std::move(onSelection)),
-      onCommand_(std::move(onCommand)) {
+                       FormHandlers handlers)
+    : QObject(root), form_(form), handlers_(std::move(handlers)) {
     for (const ControlName& name : names) {
-        QWidget* widget = root->findChild<QWidget*>(QString::fromLatin1(name.resourceName));
-        if (widget != nullptr) {
-            widgets_.emplace_back(name.id, widget);
-            Connect(name.id, widget);
+        Bind(name.id, root->findChild<QWidget*>(QString::fromLatin1(name.resourceName)));
+    }
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const int id = IdOfObjectName(widget->objectName());
+        if (id >= 0 && Widget(id) == nullptr) {
+            Bind(id, widget);
         }
     }
     form_.SetChangeListener([this] { Refresh(); });
+}
+
+FormBinder::FormBinder(FormModel& form, QWidget* root, std::vector<ControlName> names,
+                       std::function<void(int)> onSelection, std::function<void(int)> onCommand)
+    : FormBinder(form, root, std::move(names),
+                 FormHandlers{std::move(onSelection), std::move(onCommand), {}, {}}) {}
+
+int FormBinder::IdOfObjectName(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^id(\\d{1,6})(_\\w*)?$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+void FormBinder::Bind(int id, QWidget* widget) {
+    if (widget != nullptr) {
+        widgets_.emplace_back(id, widget);
+        Connect(id, widget);
+    }
 }
 
 FormBinder::~FormBinder() {
@@ -99,19 +117,23 @@ void FormBinder::Connect(int id, QWidget* widget) {
             ControlState& state = form_[id];
             state.selected = index;
             state.text = combo->itemText(index).toStdString();
-            if (onSelection_) {
-                onSelection_(id);
+            if (handlers_.onSelection) {
+                handlers_.onSelection(id);
             }
         });
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         connect(button, &QPushButton::clicked, this, [this, id] {
-            if (onCommand_) {
-                onCommand_(id);
+            if (handlers_.onCommand) {
+                handlers_.onCommand(id);
             }
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, id](const QString& text) { form_[id].text = text.toStdString(); });
+        connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+            form_[id].text = text.toStdString();
+            if (handlers_.onEdit) {
+                handlers_.onEdit(id);
+            }
+        });
     }
 }
 
@@ -121,6 +143,9 @@ void FormBinder::Refresh() {
         const ControlState& state = form_[id];
         widget->setEnabled(state.enabled);
         widget->setVisible(state.visible);
+        if (handlers_.toolTip) {
+            widget->setToolTip(QString::fromStdString(handlers_.toolTip(id)));
+        }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             FillCombo(combo, state);
         } else if (auto* colour = qobject_cast<ColourEdit*>(widget)) {
@@ -130,7 +155,11 @@ void FormBinder::Refresh() {
                     QColor(state.background->r, state.background->g, state.background->b));
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            edit->setText(QString::fromStdString(state.text));
+            // Setting the same text again would move the cursor of someone typing.
+            const QString text = QString::fromStdString(state.text);
+            if (edit->text() != text) {
+                edit->setText(text);
+            }
             edit->setReadOnly(state.readOnly);
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             if (!state.caption.empty()) {

@@ -1,8 +1,11 @@
 #pragma once
-// Copies a form model to the widgets that carry its control ids (found by resource name), and
-// forwards the user's selections and clicks back as control ids.
+// Copies a form model to the widgets that carry its control ids, and forwards the user's
+// selections, edits and clicks back as control ids. A widget carries an id either through an
+// explicit name list or by an object name "id<number>" or "id<number>_<anything>", which is how
+// the pages' forms name theirs.
 #include <QObject>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,10 +18,19 @@ struct ControlName {
     const char* resourceName;
 };
 
+// What the binder tells its owner. Any of them may be empty.
+struct FormHandlers {
+    std::function<void(int)> onSelection;  // after the form took the user's choice
+    std::function<void(int)> onCommand;    // a button click
+    std::function<void(int)> onEdit;       // after the form took the user's typing
+    std::function<std::string(int)> toolTip;
+};
+
 class FormBinder : public QObject {
     Q_OBJECT
   public:
-    // `onSelection` runs after the form took the user's choice; `onCommand` on a button click.
+    FormBinder(FormModel& form, QWidget* root, std::vector<ControlName> names,
+               FormHandlers handlers);
     FormBinder(FormModel& form, QWidget* root, std::vector<ControlName> names,
                std::function<void(int)> onSelection, std::function<void(int)> onCommand);
     ~FormBinder() override;
@@ -27,12 +39,15 @@ class FormBinder : public QObject {
     void Refresh();
     QWidget* Widget(int id) const;
 
+    // The id an object name "id<number>[_...]" carries, -1 for any other name.
+    static int IdOfObjectName(const QString& name);
+
   private:
+    void Bind(int id, QWidget* widget);
     void Connect(int id, QWidget* widget);
 
     FormModel& form_;
     std::vector<std::pair<int, QWidget*>> widgets_;
-    std::function<void(int)> onSelection_;
-    std::function<void(int)> onCommand_;
+    FormHandlers handlers_;
     bool refreshing_ = false;
 };

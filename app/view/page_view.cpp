@@ -1,10 +1,7 @@
 #include "app/view/page_view.h"
 
-#include <QHeaderView>
-
 #include "app/view/form_binder.h"
-#include "resources/resource_ids.h"
-#include "ui_register_table_page.h"
+#include "app/view/page_forms.h"
 
 namespace {
 // Dialog units of the templates' font in pixels.
@@ -18,26 +15,25 @@ int DluToPixelsY(int dlu) {
 
 PageView::PageView(Page& page, UserPrompts& prompts, QWidget* parent)
     : QWidget(parent), page_(page) {
-    Ui::RegisterTablePageForm ui;
-    ui.setupUi(this);
+    std::vector<ControlName> names = SetUpPageForm(page.TemplateId(), this);
     setObjectName(QStringLiteral("page%1").arg(page.TemplateId()));
-    setMinimumSize(DluToPixelsX(page.Size().width) / 2, DluToPixelsY(page.Size().height) / 2);
     resize(DluToPixelsX(page.Size().width), DluToPixelsY(page.Size().height));
-    ui.IDC_REGISTER_TABLE->setColumnWidth(0, 140);
-    ui.IDC_REGISTER_TABLE->setColumnWidth(1, 100);
-    ui.IDC_REGISTER_TABLE->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    binder_ = new FormBinder(
-        page.Form(), this,
-        {{ids::kRegisterTable, "IDC_REGISTER_TABLE"},
-         {ids::kPageNote, "IDC_PAGE_NOTE"},
-         {ids::kGetButton, "IDC_GET"},
-         {ids::kSetButton, "IDC_SET"}},
-        [this, &prompts](int id) { page_.OnSelectionChanged(id, prompts); },
-        [this, &prompts](int id) { page_.OnCommand(id, prompts); });
+    binder_ =
+        new FormBinder(page.Form(), this, std::move(names),
+                       FormHandlers{
+                           [this, &prompts](int id) { page_.OnSelectionChanged(id, prompts); },
+                           [this, &prompts](int id) { page_.OnCommand(id, prompts); },
+                           [this](int id) { page_.OnEditChanged(id); },
+                           [this](int id) { return page_.ToolTip(id); },
+                       });
     binder_->Refresh();
 }
 
 PageView::~PageView() = default;
+
+FormBinder& PageView::Binder() {
+    return *binder_;
+}
 
 void PageView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

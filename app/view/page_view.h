@@ -14,6 +14,8 @@ class PageView : public QWidget {
     PageView(Page& page, UserPrompts& prompts, QWidget* parent = nullptr);
     ~PageView() override;
     Page& PageBehaviour() { return page_; }
+    // The widget of a control id, for the views' tests.
+    FormBinder& Binder();
 
   protected:
     void showEvent(QShowEvent* event) override;

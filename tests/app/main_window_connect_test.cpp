@@ -104,16 +104,20 @@ TEST_F(MainWindowTest, SilentPanelKeepsTheConnectionAndTheTabsAfterTheErrorBox) 
 TEST_F(MainWindowTest, DisconnectEmptiesPageTextsButKeepsTheStore) {
     StartPanel(3, 410).setRegister(10, 120, 2);
     InitAndConnect(3);
-    auto& rows = window_.Configuration().Form()[ids::kRegisterTable].items;
+    FormModel& configuration = window_.Configuration().Form();
+    EXPECT_EQ(configuration[ids::kTapChanger].SelectedText(), "LTC");
+    configuration[ids::kU2PtPrimary].text = "typed";
+    auto& rows = window_.RegulatorComm().Form()[ids::kRegisterTable].items;
     ASSERT_GE(rows.size(), 2u);
-    EXPECT_EQ(rows[1], RegisterTablePage::RowText(10, 120, 2));
-    window_.Configuration().Form()[ids::kPageNote].text = "typed";
+    window_.RegulatorComm().Form()[ids::kPageNote].text = "typed";
 
     window_.OnConnectButton();
     for (Page* page : window_.AllPages()) {
         EXPECT_TRUE(page->Form()[ids::kRegisterTable].items.empty()) << page->Caption();
         EXPECT_EQ(page->Form()[ids::kPageNote].text, "") << page->Caption();
     }
+    EXPECT_EQ(configuration[ids::kU2PtPrimary].text, "");
+    EXPECT_EQ(configuration[ids::kTapChanger].selected, -1);
     EXPECT_EQ(StoreSlot(10, 120), 2);
     EXPECT_EQ(StoreSlot(10, 67), 410);
     // Closing sends the one zero byte the panel sees outside any frame.

@@ -18,6 +18,7 @@ TEST_F(MainWindowTest, DownloadReadsThePagesInOrderWithAProgressStepAfterEach) {
     ASSERT_TRUE(prompts_.Boxes().empty());
 
     std::vector<std::string> expected = ConnectPrologue();
+    AppendTable(expected, "R", kConfigurationBlockTable, kConfigurationShortReadBlocks);
     AppendTable(expected, "R", kConfigurationBlockTable, kConfigurationReadBlocks);
     AppendTable(expected, "R", kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks);
     const std::size_t afterConfiguration = expected.size();
@@ -87,6 +88,7 @@ class ImportedConnect : public MainWindowTest {
         StoreSlot(2, 24) = 1234;  // an imported regulator set point
         StoreSlot(2, 15) = 42;    // an imported regulator id
         StoreSlot(10, 67) = 999;  // the version word is never written
+        StoreSlot(10, 120) = 1;   // the panel's own tap-changer type: no DIAG defaults sent
     }
 };
 
@@ -111,9 +113,9 @@ TEST_F(ImportedConnect, YesUploadsEveryPageAfterItsConfirmation) {
         questions.push_back(boxes[i].text);
     }
     EXPECT_EQ(questions,
-              (std::vector<std::string>{"<CFG> Settings", "<ADV CFG> Settings", "<REG> Settings",
-                                        "<COMM> Settings", "<LOG> Settings", "<DIAG> Settings",
-                                        "<PWDS> Settings"}));
+              (std::vector<std::string>{"No Change in Tap Changer Type Sensed",
+                                        "<ADV CFG> Settings", "<REG> Settings", "<COMM> Settings",
+                                        "<LOG> Settings", "<DIAG> Settings", "<PWDS> Settings"}));
     std::vector<std::string> writes;
     for (const auto& r : SeenByPanel()) {
         if (r.op == sim::Operation::kWrite) {

@@ -140,9 +140,9 @@ TEST_F(MainWindowTest, RefreshPagesShowsTheStoreWithoutTouchingTheConnectedFlag)
     window_.SetUpTabs(true);
     EXPECT_FALSE(Flags().connected);
     EXPECT_TRUE(prompts_.Boxes().empty());  // the pages passed their connection test
-    const auto& rows = window_.Configuration().Form()[ids::kRegisterTable].items;
-    ASSERT_GE(rows.size(), 2u);
-    EXPECT_EQ(rows[1], RegisterTablePage::RowText(10, 120, 3));
+    EXPECT_EQ(window_.Configuration().Form()[ids::kTapChanger].SelectedText(), "COOP SD");
+    const auto& rows = window_.RegulatorComm().Form()[ids::kRegisterTable].items;
+    EXPECT_GE(rows.size(), 2u);
 }
 
 TEST_F(MainWindowTest, LaterMenuFunctionsSayTheyAreNotAvailable) {

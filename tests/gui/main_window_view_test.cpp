@@ -109,8 +109,10 @@ TEST_F(MainWindowViewTest, ConnectClickRunsTheBehaviourAndDisconnectRemovesTheTa
                                     "Logs and Quick Key", "Diag, Pwds and Alerts", "Maintenance",
                                     "Pseudo Manual"}));
     EXPECT_EQ(view_.Tabs()->currentIndex(), 0);
+    EXPECT_NE(view_.Tabs()->widget(0)->findChild<QWidget*>(QStringLiteral("id1024_TapChngr")),
+              nullptr);
     auto* table =
-        view_.Tabs()->widget(0)->findChild<QWidget*>(QStringLiteral("IDC_REGISTER_TABLE"));
+        view_.Tabs()->widget(1)->findChild<QWidget*>(QStringLiteral("IDC_REGISTER_TABLE"));
     ASSERT_NE(table, nullptr);
 
     QTest::mouseClick(view_.ConnectButton(), Qt::LeftButton);

@@ -1,0 +1,13 @@
+#pragma once
+// The form of each tab page: builds a page's widgets from its .ui file by template id. A page
+// with its own form names its widgets "id<number>_..." so the binder finds them; a page still
+// shown as a register table gets the shared table form and its names.
+#include <vector>
+
+#include "app/view/form_binder.h"
+
+class QWidget;
+
+// Builds the widgets into `root` and returns the names of controls that carry no id in their
+// object names.
+std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root);

@@ -1,0 +1,196 @@
+// The Configuration page's window offscreen: its form binds to CPPOne by the ids in the widget
+// names, a user's pick in a real combo box reaches the store, a Set click asks for
+// confirmation, typing in a memo attaches its tooltip, and a screenshot after a Get.
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/app_flags.h"
+#include "app/main_window.h"
+#include "app/view/form_binder.h"
+#include "app/view/main_window_view.h"
+#include "app/view/page_view.h"
+#include "pages/settings/configuration_page.h"
+#include "pages/settings/memo_text.h"
+#include "pages/settings/tap_changer_defaults.h"
+#include "protocol/requests.h"
+#include "protocol/value_store.h"
+#include "resources/resource_ids.h"
+#include "serial/serial_link.h"
+#include "sim/pty_panel.h"
+#include "tests/app/fake_user_prompts.h"
+#include "tests/app/private_working_dir.h"
+#include "tests/support/pty_pair.h"
+#include "widgets/ib_tab_ctrl.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr unsigned kPort = 6;
+
+class ConfigurationPageViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CloseCommPort();
+        ResetValueStore();
+        ResetFlags();
+        ResetTapChangerFlags();
+        Protocol() = ProtocolSettings{};
+        ResetRequestTotals();
+    }
+    void TearDown() override {
+        CloseCommPort();
+        ResetFlags();
+        ResetTapChangerFlags();
+    }
+
+    sim::PtyPanel& ConnectPanel() {
+        panel_ = std::make_unique<sim::PtyPanel>();
+        panel_->linkAsComPort(kPort);
+        EXPECT_NE(OpenCommPort(kPort, 9600, 1), 0);
+        Flags().connected = true;
+        return *panel_;
+    }
+
+    template <typename W>
+    W* Control(int id) {
+        auto* widget = qobject_cast<W*>(view_.Binder().Widget(id));
+        EXPECT_NE(widget, nullptr) << id;
+        return widget;
+    }
+
+    PrivatePortsFolder ports_;
+    PrivateWorkingDir cwd_;
+    FakeUserPrompts prompts_;
+    CPPOne page_;
+    std::unique_ptr<sim::PtyPanel> panel_;
+    PageView view_{page_, prompts_};
+};
+
+TEST_F(ConfigurationPageViewTest, EveryControlOfTheFormIsBoundByItsId) {
+    for (int id : page_.Form().Ids()) {
+        EXPECT_NE(view_.Binder().Widget(id), nullptr) << id;
+    }
+    EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("id1024_TapChngr")), 1024);
+    EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("id1212")), 1212);
+    EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("label_2")), -1);
+    EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("idea")), -1);
+    auto* tap = Control<QComboBox>(ids::kTapChanger);
+    ASSERT_NE(tap, nullptr);
+    EXPECT_EQ(tap->count(), 8);
+    EXPECT_EQ(tap->currentIndex(), -1);  // empty until a Get
+    EXPECT_EQ(Control<QPushButton>(ids::kGetAdvConfig)->text(), QStringLiteral(" Get Adv Cfg"));
+    EXPECT_TRUE(Control<QLineEdit>(ids::kSoftwareVersion)->isReadOnly());
+    view_.show();
+    EXPECT_FALSE(Control<QPushButton>(ids::kViewImportedData)->isVisible());
+    EXPECT_TRUE(Control<QPushButton>(ids::kSyncClock)->isVisible());
+}
+
+TEST_F(ConfigurationPageViewTest, APickInTheComboBoxStoresItsValue) {
+    StoreSlot(10, 3) = 0;  // meter volts PRI, the second item
+    Flags().connected = true;
+    Flags().storeOnly = true;
+    page_.GetAdvConfig(prompts_);
+    auto* meter = Control<QComboBox>(ids::kMeterVolts);
+    ASSERT_NE(meter, nullptr);
+    ASSERT_EQ(meter->currentText(), QStringLiteral("PRI"));
+    view_.show();
+    meter->setFocus();
+    QTest::keyClick(meter, Qt::Key_Up);  // the user moves to "SEC"
+    EXPECT_EQ(meter->currentText(), QStringLiteral("SEC"));
+    EXPECT_EQ(StoreSlot(10, 3), 1);
+}
+
+TEST_F(ConfigurationPageViewTest, SetButtonClickAsksForConfirmation) {
+    ConnectPanel();
+    view_.show();
+    prompts_.answers = {PromptAnswer::kNo};
+    QTest::mouseClick(Control<QPushButton>(ids::kSetConfig), Qt::LeftButton);
+    ASSERT_EQ(prompts_.Boxes().size(), 1u);
+    EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
+    EXPECT_EQ(prompts_.Boxes()[0].buttons, PromptButtons::kYesNo);
+}
+
+TEST_F(ConfigurationPageViewTest, TypingInAMemoAttachesItsTooltip) {
+    view_.show();
+    auto* memo = Control<QLineEdit>(ids::kMemo1);
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->toolTip().isEmpty());
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("abcdefghijkl"));
+    EXPECT_EQ(memo->text(), QStringLiteral("abcdefghij"));  // ten characters at most
+    EXPECT_EQ(page_.Form()[ids::kMemo1].text, "abcdefghij");
+    EXPECT_EQ(memo->toolTip(), QString::fromLatin1(kMemoToolTip));
+    EXPECT_TRUE(Control<QLineEdit>(ids::kMemo2)->toolTip().isEmpty());
+}
+
+TEST_F(ConfigurationPageViewTest, ScreenshotAfterAGet) {
+    auto& panel = ConnectPanel();
+    panel.setRegister(10, 64, 0);
+    panel.setRegister(10, 136, 1);
+    panel.setRegister(10, 137, 2);
+    panel.setRegister(10, 67, 411 | 3 << 10);
+    view_.resize(940, 640);
+    view_.show();
+    QTest::mouseClick(Control<QPushButton>(ids::kGetCfgAndAdvCfg), Qt::LeftButton);
+    EXPECT_TRUE(prompts_.Boxes().empty());
+    EXPECT_EQ(Control<QLineEdit>(ids::kSoftwareVersion)->text(), QStringLiteral("4.1103"));
+    EXPECT_EQ(Control<QComboBox>(ids::kTapChanger)->currentText(), QStringLiteral("GE"));
+    QCoreApplication::processEvents();
+
+    for (QLabel* label : view_.findChildren<QLabel*>()) {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    auto* configure = view_.findChild<QGroupBox*>(QStringLiteral("configureGroup"));
+    auto* advanced = view_.findChild<QGroupBox*>(QStringLiteral("advConfigureGroup"));
+    auto* common = view_.findChild<QGroupBox*>(QStringLiteral("commonGroup"));
+    ASSERT_TRUE(configure && advanced && common);
+    EXPECT_LT(configure->geometry().right(), advanced->geometry().left());
+    EXPECT_LE(common->geometry().bottom(), configure->geometry().top());
+
+    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
+    EXPECT_TRUE(
+        view_.grab().save(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_page.png")));
+    view_.resize(view_.minimumSizeHint().width(), 640);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(view_.grab().save(
+        QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_page_narrow.png")));
+}
+
+// The main window is at least 800 pixels wide and scrolls only vertically, so the page must
+// fit the tab of the narrowest window without being squeezed below what its labels need.
+TEST(ConfigurationPageInTheWindow, FitsTheTabOfTheNarrowestWindow) {
+    PrivateWorkingDir cwd;
+    ResetValueStore();
+    ResetFlags();
+    FakeUserPrompts prompts;
+    CRegToolDlg window(prompts);
+    MainWindowView view(window, prompts);
+    view.resize(view.minimumSize());
+    view.show();
+    window.SetUpTabs(false);
+    QCoreApplication::processEvents();
+    auto* page = qobject_cast<PageView*>(view.Tabs()->widget(0));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(&page->PageBehaviour(), &window.Configuration());
+    // What the tab control and the window's margins take around the page, at the narrowest.
+    const int around = view.Tabs()->width() - page->width() + 2 * view.Tabs()->geometry().left();
+    EXPECT_LE(page->minimumSizeHint().width() + around, view.minimumSize().width());
+    // The connection box's last control, the indicator, stays inside the window too.
+    auto* indicator = view.findChild<QWidget*>(QStringLiteral("IDC_INDICATOR"));
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_LE(indicator->mapTo(&view, QPoint(indicator->width(), 0)).x(), view.width())
+        << "the connection box is cut off in the narrowest window";
+    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
+    EXPECT_TRUE(view.grab().save(
+        QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_tab_narrowest.png")));
+    ResetFlags();
+}
+
+}  // namespace
