@@ -59,14 +59,14 @@ void LoadConfiguration(PanelRegisters& r) {
     SetAll(r, 10, 9, {200, 800});              // CT secondary (thousandths), PT threshold
     SetAll(r, 10, 12, {0, 3, 0, 0});           // demand type, subperiods, VRC remote type
     SetAll(r, 10, 62, {15, 10});               // min/max and screen time-outs
-    r.Set(10, 64, 1200);                       // basis volts
+    r.Set(10, 64, 0);                          // basis volts: 120
     SetText(r, 10, 30, "SUBSTN 12 ");
     SetText(r, 10, 35, "FEEDER 4A ");
     SetAll(r, 10, 120, {1, 800, 668});  // tap changer, I load max, I full load
     r.Set(10, 153, 0);
     r.Set(10, 160, 0);
     r.Set(10, 190, 5);
-    SetAll(r, 10, 136, {10, 10});
+    SetAll(r, 10, 136, {0, 0});  // raise and lower limits: 10%
     r.Set(10, 156, 45);
     SetAll(r, 10, 176, {3, 5, 7});  // quick display time, quick time-out, alert enables
     r.Set(10, 158, 1);
