@@ -1,4 +1,5 @@
 #include "app/app_flags.h"
+#include "protocol/panel_registers.h"
 
 AppFlags& Flags() {
     static AppFlags flags;
@@ -10,6 +11,6 @@ void ResetFlags() {
 }
 
 void SetPanelVersionWord(int32_t word) {
-    Flags().panelVersion = word & 0x3FF;
-    Flags().versionHighBits = (word >> 10) & 0x3F;
+    Flags().panelVersion = PanelVersion(word);
+    Flags().versionHighBits = VersionHighBits(word);
 }

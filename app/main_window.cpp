@@ -2,6 +2,7 @@
 
 #include "app/app_flags.h"
 #include "app/connection_lists.h"
+#include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
 #include "resources/resource_ids.h"
@@ -12,11 +13,6 @@ namespace text = main_window_text;
 namespace {
 constexpr int kProgressRange = 20000;
 constexpr int kProgressPerPage = 5000;
-// Bank 11 register 239 is non-zero on a panel that answers.
-constexpr uint8_t kLinkBank = 11;
-constexpr uint8_t kLinkRegister = 239;
-constexpr uint8_t kVersionBank = 10;
-constexpr uint8_t kVersionRegister = 67;
 }  // namespace
 
 CRegToolDlg::CRegToolDlg(UserPrompts& prompts) : prompts_(prompts) {
@@ -228,9 +224,9 @@ void CRegToolDlg::AddTab(Page& page) {
 }
 
 void CRegToolDlg::ReadVersionWord() {
-    int32_t& word = StoreSlot(kVersionBank, kVersionRegister);
+    int32_t& word = StoreSlot(kSettingsBank, kVersionRegister);
     if (Flags().connected) {
-        ReadRegisters(kVersionBank, kVersionRegister, 1, &word);
+        ReadRegisters(kSettingsBank, kVersionRegister, 1, &word);
     }
     SetPanelVersionWord(word);
 }

@@ -11,6 +11,7 @@
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/block_tables.h"
 #include "protocol/packed_time.h"
+#include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
 #include "resources/resource_ids.h"
@@ -19,11 +20,7 @@ namespace text = configuration_text;
 
 namespace {
 
-constexpr uint8_t kBank = 10;
-constexpr uint8_t kVersionRegister = 67;
-constexpr uint8_t kDateOrderRegister = 11;
-constexpr uint8_t kTimeRegister = 16;
-constexpr uint8_t kDateRegister = 17;
+constexpr uint8_t kBank = kSettingsBank;
 constexpr uint8_t kDaylightSavingRegister = 202;
 constexpr uint8_t kMemo1Register = 30;
 constexpr uint8_t kMemo2Register = 35;
@@ -197,8 +194,8 @@ void CPPOne::GetConfig(UserPrompts& prompts) {
         AttachMemoTip(memo.id);
     }
     const int32_t word = VersionWord();
-    subVersion_ = (word >> 10) & 0x3F;
-    form_[ids::kSoftwareVersion].text = ScaledText((word & 0x3FF) * 100 + subVersion_, 4, 4);
+    subVersion_ = VersionHighBits(word);
+    form_[ids::kSoftwareVersion].text = ScaledText(PanelVersion(word) * 100 + subVersion_, 4, 4);
     ShowLists(kConfigurationGroup);
     form_.Changed();
 }
@@ -206,12 +203,13 @@ void CPPOne::GetConfig(UserPrompts& prompts) {
 void CPPOne::ShowClock() {
     const int32_t order = StoreSlot(kBank, kDateOrderRegister);
     form_[ids::kPanelDate].text =
-        PackedValueText(StoreSlot(kBank, kDateRegister), kPackedDate, order);
-    form_[ids::kPanelTime].text = PackedValueText(StoreSlot(kBank, kTimeRegister), kPackedTime, 0);
+        PackedValueText(StoreSlot(kBank, kClockDateRegister), kPackedDate, order);
+    form_[ids::kPanelTime].text =
+        PackedValueText(StoreSlot(kBank, kClockTimeRegister), kPackedTime, 0);
 }
 
 void CPPOne::ShowModelDependentLists() {
-    const int version = VersionWord() & 0x3FF;
+    const int version = PanelVersion(VersionWord());
     if (version < 308 || subVersion_ <= 2) {
         return;
     }
@@ -317,14 +315,14 @@ void CPPOne::SyncPanelClock(UserPrompts& prompts) {
         ShowOk(prompts, text::kDateNotPackable, text::kSyncCaption, PromptIcon::kWarning);
         return;
     }
-    StoreSlot(kBank, kTimeRegister) = PackClockTime(now.tm_hour, now.tm_min, now.tm_sec);
-    StoreSlot(kBank, kDateRegister) = *date;
+    StoreSlot(kBank, kClockTimeRegister) = PackClockTime(now.tm_hour, now.tm_min, now.tm_sec);
+    StoreSlot(kBank, kClockDateRegister) = *date;
     ShowClock();
     form_.Changed();
-    WriteRegisters(kBank, kTimeRegister, 2, StoreSlots(kBank, kTimeRegister));
+    WriteRegisters(kBank, kClockTimeRegister, 2, StoreSlots(kBank, kClockTimeRegister));
     WriteRegisters(kBank, kDateOrderRegister, 1, StoreSlots(kBank, kDateOrderRegister));
     WriteRegisters(kBank, kDaylightSavingRegister, 1, StoreSlots(kBank, kDaylightSavingRegister));
-    ReadRegisters(kBank, kTimeRegister, 2, StoreSlots(kBank, kTimeRegister));
+    ReadRegisters(kBank, kClockTimeRegister, 2, StoreSlots(kBank, kClockTimeRegister));
     ReadRegisters(kBank, kDateOrderRegister, 1, StoreSlots(kBank, kDateOrderRegister));
     ReadRegisters(kBank, kDaylightSavingRegister, 1, StoreSlots(kBank, kDaylightSavingRegister));
 }
@@ -346,7 +344,7 @@ void CPPOne::ViewImportedData(UserPrompts& prompts) {
 
 bool CPPOne::PanelShowsRemoteAuto() const {
     // The panels on which a Get shows "Remote - Auto:" from register 208.
-    return (VersionWord() & 0x3FF) >= 308 && subVersion_ == 5;
+    return PanelVersion(VersionWord()) >= 308 && subVersion_ == 5;
 }
 
 void CPPOne::StoreSelection(const ListField& field, UserPrompts& prompts) {

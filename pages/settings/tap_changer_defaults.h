@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/user_prompts.h"
+#include "protocol/panel_registers.h"
 
 inline constexpr int kTapChangerTypeCount = 8;
 inline constexpr int kCustomTapChanger = 6;
@@ -14,8 +15,6 @@ inline constexpr int kCustomTapChanger = 6;
 inline constexpr std::array<const char*, kTapChangerTypeCount> kTapChangerNames = {
     "KORVANT", "GE", "LTC", "COOP SD", "COOP DD", "LTC .5", "Custom", "COOP QD"};
 
-inline constexpr uint8_t kSettingsBank = 10;
-inline constexpr uint8_t kTapChangerTypeRegister = 120;
 inline constexpr uint8_t kFirstDiagRegister = 180;
 inline constexpr uint8_t kDiagRegisterCount = 10;
 
