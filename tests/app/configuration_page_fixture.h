@@ -19,6 +19,7 @@
 #include "tests/app/fake_user_prompts.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/private_working_dir.h"
+#include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 
 namespace testing_support {
@@ -28,12 +29,7 @@ inline constexpr unsigned kPanelPort = 7;
 class ConfigurationPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CloseCommPort();
-        ResetValueStore();
-        ResetFlags();
-        ResetTapChangerFlags();
-        Protocol() = ProtocolSettings{};
-        ResetRequestTotals();
+        testing_support::ResetProcessState();
         prompts_.requestCounter = [] { return RequestTotals().requests; };
     }
     void TearDown() override {

@@ -19,6 +19,7 @@
 #include "sim/pty_panel.h"
 #include "tests/app/fake_user_prompts.h"
 #include "tests/app/private_working_dir.h"
+#include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 
 namespace testing_support {
@@ -26,11 +27,7 @@ namespace testing_support {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CloseCommPort();
-        ResetValueStore();
-        ResetFlags();
-        Protocol() = ProtocolSettings{};
-        ResetRequestTotals();
+        testing_support::ResetProcessState();
         // Missing-file box first; tests that care about start-up write their own file.
         WriteFile(kConnectionSettingsFile, "//VOLTSCOPE 5.0 Connection Settings\r\n,1,4,1,0");
     }

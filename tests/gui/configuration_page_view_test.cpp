@@ -25,6 +25,7 @@
 #include "sim/pty_panel.h"
 #include "tests/app/fake_user_prompts.h"
 #include "tests/app/private_working_dir.h"
+#include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 #include "widgets/ib_tab_ctrl.h"
 
@@ -36,14 +37,7 @@ constexpr unsigned kPort = 6;
 
 class ConfigurationPageViewTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        CloseCommPort();
-        ResetValueStore();
-        ResetFlags();
-        ResetTapChangerFlags();
-        Protocol() = ProtocolSettings{};
-        ResetRequestTotals();
-    }
+    void SetUp() override { testing_support::ResetProcessState(); }
     void TearDown() override {
         CloseCommPort();
         ResetFlags();

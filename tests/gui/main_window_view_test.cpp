@@ -20,6 +20,7 @@
 #include "sim/pty_panel.h"
 #include "tests/app/fake_user_prompts.h"
 #include "tests/app/private_working_dir.h"
+#include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 #include "widgets/colour_edit.h"
 #include "widgets/ib_tab_ctrl.h"
@@ -31,10 +32,7 @@ using namespace testing_support;
 class MainWindowViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CloseCommPort();
-        ResetValueStore();
-        ResetFlags();
-        Protocol() = ProtocolSettings{};
+        testing_support::ResetProcessState();
         SaveConnectionSettings({5, 4, 1, 0});  // COM 05 preselected
         window_.OnInitDialog();
     }

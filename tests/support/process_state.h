@@ -1,0 +1,21 @@
+#pragma once
+// The tool keeps its link, store, protocol settings and flags process-wide; every test that
+// drives them starts from a freshly started tool.
+#include "app/app_flags.h"
+#include "pages/settings/tap_changer_defaults.h"
+#include "protocol/requests.h"
+#include "protocol/value_store.h"
+#include "serial/serial_link.h"
+
+namespace testing_support {
+
+inline void ResetProcessState() {
+    CloseCommPort();
+    ResetValueStore();
+    ResetFlags();
+    ResetTapChangerFlags();
+    Protocol() = ProtocolSettings{};
+    ResetRequestTotals();
+}
+
+}  // namespace testing_support
