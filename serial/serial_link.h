@@ -54,6 +54,10 @@ void Diagnostic(const std::string& line);
 // The default writes a diagnostic line.
 void SetRxErrorNotifier(std::function<void(uint32_t errors)> notifier);
 
+// Called on RxThread when it ends because the device went away rather than being closed
+// ("end rxthread"). The default writes a diagnostic line.
+void SetRxEndNotifier(std::function<void()> notifier);
+
 // Where RxThread reads the line's error bits from. The default reads the driver's error
 // counters; tests that cannot make a pseudo-terminal produce a framing error set their own.
 void SetLineErrorSource(std::function<uint32_t(int fd)> source);

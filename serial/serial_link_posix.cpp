@@ -55,6 +55,7 @@ struct Link {
     std::string lastDevicePath;
     std::function<void(const std::string&)> diagnosticSink;
     std::function<void(uint32_t)> rxErrorNotifier;
+    std::function<void()> rxEndNotifier;
     std::function<uint32_t(int)> lineErrorSource;
 };
 
@@ -220,7 +221,16 @@ void RxThreadBody() {
         }
     }
     if (vanished && !link.stopRequest) {
-        Diagnostic("end rxthread\n");
+        std::function<void()> notifier;
+        {
+            std::lock_guard guard(link.configMutex);
+            notifier = link.rxEndNotifier;
+        }
+        if (notifier) {
+            notifier();
+        } else {
+            Diagnostic("end rxthread\n");
+        }
     }
     link.rxRunning = false;
     link.buffer.changed.notify_all();
@@ -315,6 +325,11 @@ void Diagnostic(const std::string& line) {
 void SetRxErrorNotifier(std::function<void(uint32_t)> notifier) {
     std::lock_guard guard(L().configMutex);
     L().rxErrorNotifier = std::move(notifier);
+}
+
+void SetRxEndNotifier(std::function<void()> notifier) {
+    std::lock_guard guard(L().configMutex);
+    L().rxEndNotifier = std::move(notifier);
 }
 
 void SetLineErrorSource(std::function<uint32_t(int)> source) {

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "app/view/link_event_relay.h"
 #include "app/view/main_window_view.h"
 #include "app/view/qt_user_prompts.h"
 #include "serial/serial_link.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     CRegToolDlg behaviour(prompts);
     MainWindowView window(behaviour, prompts);
     prompts.SetOwner(&window);
+    LinkEventRelay linkEvents(prompts);
     behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
 
     window.show();

@@ -1,0 +1,47 @@
+#include "app/view/link_event_relay.h"
+
+#include <QMetaObject>
+
+#include <atomic>
+#include <memory>
+
+#include "app/user_prompts.h"
+#include "serial/serial_link.h"
+
+namespace {
+
+// Queues one box at a time per kind of report.
+void Queue(QObject* context, UserPrompts& prompts, std::shared_ptr<std::atomic<bool>> pending,
+           const char* text) {
+    if (pending->exchange(true)) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        context,
+        [&prompts, pending, text] {
+            ShowOk(prompts, text, "");
+            *pending = false;
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
+
+LinkEventRelay::LinkEventRelay(UserPrompts& prompts, QObject* parent)
+    : QObject(parent), prompts_(prompts) {
+    auto errorPending = std::make_shared<std::atomic<bool>>(false);
+    auto endPending = std::make_shared<std::atomic<bool>>(false);
+    serial::SetRxErrorNotifier([this, errorPending](uint32_t errors) {
+        serial::Diagnostic("rxerrors (" + std::to_string(errors) + ")\n");
+        Queue(this, prompts_, errorPending, "rxerrors");
+    });
+    serial::SetRxEndNotifier([this, endPending] {
+        serial::Diagnostic("end rxthread\n");
+        Queue(this, prompts_, endPending, "end rxthread");
+    });
+}
+
+LinkEventRelay::~LinkEventRelay() {
+    serial::SetRxErrorNotifier(nullptr);
+    serial::SetRxEndNotifier(nullptr);
+}
