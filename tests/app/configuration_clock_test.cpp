@@ -2,20 +2,14 @@
 // words the panel receives for a fixed PC time.
 #include "protocol/packed_time.h"
 #include "tests/app/configuration_page_fixture.h"
+#include "tests/support/local_time.h"
 
 namespace {
 
 using namespace testing_support;
 
 std::tm PcTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
+    return LocalTime(year, month, day, hour, minute, second);
 }
 
 class ClockSync : public ConfigurationPageTest {

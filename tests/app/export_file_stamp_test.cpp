@@ -1,19 +1,12 @@
 #include "app/export_file_stamp.h"
 
 #include <gtest/gtest.h>
+#include "tests/support/local_time.h"
 
 namespace {
 
 std::tm At(int year, int month, int day, int weekday, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_wday = weekday;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
+    return testing_support::LocalTime(year, month, day, hour, minute, second, weekday);
 }
 
 TEST(ExportFileStamp, UsesTheTwelveHourClockWithItsSuffix) {
