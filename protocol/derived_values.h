@@ -3,7 +3,9 @@
 // on what they hold.
 #include <cstdint>
 
-inline constexpr unsigned kMaintenanceBank = 10;
+#include "protocol/panel_registers.h"
+
+inline constexpr unsigned kMaintenanceBank = kSettingsBank;
 
 // Register 10/210 holds, in the tool's store, the mechanism code worked out from the
 // full-load current in register 10/122 rather than what the panel sent. The current is read
