@@ -1,12 +1,19 @@
 #include "app/main_window.h"
 
-#include "app/app_flags.h"
 #include "app/connection_lists.h"
+#include "pages/kit/app_flags.h"
+#include "pages/kit/list_selection.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/configuration.h"
+#include "resources/ids/diag_pwds_alerts.h"
+#include "resources/ids/logs_quick_key.h"
+#include "resources/ids/main_window.h"
 #include "serial/serial_link.h"
+
+#include <chrono>
+#include <ctime>
 
 namespace text = main_window_text;
 
@@ -16,18 +23,57 @@ constexpr int kProgressPerPage = 5000;
 }  // namespace
 
 CRegToolDlg::CRegToolDlg(UserPrompts& prompts) : prompts_(prompts) {
-    form_[ids::kConnectionGroup].caption = "Connection";
-    form_[ids::kCommPort].items = PortItems();
-    form_[ids::kBaud].items = BaudItems();
-    form_[ids::kParity].items = ParityItems();
-    form_[ids::kAddressMode].items = AddressModeItems();
-    form_[ids::kCommAddress].items = CommAddressItems();
-    form_[ids::kConnect].caption = "Connect";
-    form_[ids::kIndicator].readOnly = true;
-    form_[ids::kIndicator].background = kLightGrey;
-    form_[ids::kHiddenExit].caption = "Exit";
-    form_[ids::kHiddenExit].visible = false;
-    form_[ids::kRegId].visible = false;
+    form_[ids::window::kCommPort].items = PortItems();
+    form_[ids::window::kBaud].items = BaudItems();
+    form_[ids::window::kParity].items = ParityItems();
+    form_[ids::window::kAddressMode].items = AddressModeItems();
+    form_[ids::window::kCommAddress].items = CommAddressItems();
+    for (int id : {ids::window::kConnectionGroup, ids::window::kConnect, ids::window::kIndicator,
+                   ids::window::kHiddenExit, ids::window::kRegId, ids::window::kStatusLine}) {
+        form_[id];
+    }
+    SetIndicator(false);
+}
+
+std::string ActivityText(uint64_t requests, uint64_t incomplete, const std::string& lastReply) {
+    std::string text = std::to_string(requests) + (requests == 1 ? " request, " : " requests, ") +
+                       std::to_string(incomplete) + " without reply.";
+    if (!lastReply.empty()) {
+        text += " Last complete reply at " + lastReply + ".";
+    }
+    return text;
+}
+
+void CRegToolDlg::RunPanelAction(const std::function<void()>& action) {
+    // Actions nest (a page action may run another); the outermost one reports.
+    const RequestStats before = RequestTotals();
+    ++actionDepth_;
+    action();
+    --actionDepth_;
+    if (actionDepth_ > 0) {
+        return;
+    }
+    const RequestStats& after = RequestTotals();
+    if (after.requests != before.requests) {
+        ReportActivity(after.requests - before.requests,
+                       after.incompleteReplies - before.incompleteReplies);
+    }
+}
+
+void CRegToolDlg::ReportActivity(uint64_t requests, uint64_t incomplete) {
+    lastActionIncomplete_ = incomplete > 0;
+    std::string lastReply;
+    if (const auto when = RequestTotals().lastCompleteReply) {
+        const std::time_t t = std::chrono::system_clock::to_time_t(*when);
+        std::tm local{};
+        localtime_r(&t, &local);
+        char clock[16];
+        std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
+        lastReply = clock;
+    }
+    form_[ids::window::kStatusLine].text = ActivityText(requests, incomplete, lastReply);
+    SetIndicator(toggle_ && serial::IsPortOpen());
+    form_.Changed();
 }
 
 std::vector<Page*> CRegToolDlg::AllPages() {
@@ -35,17 +81,22 @@ std::vector<Page*> CRegToolDlg::AllPages() {
             &diag_,          &maintenance_,   &pseudoManual_};
 }
 
-void CRegToolDlg::OnInitDialog() {
+void CRegToolDlg::LoadConnectionControls() {
     LoadedConnectionSettings loaded = LoadConnectionSettings();
-    if (loaded.state == SettingsFileState::kMissing) {
-        ShowOk(prompts_, text::kSettingsMissing, text::kLoadingDefaultsCaption);
-    } else if (loaded.state == SettingsFileState::kInvalid) {
-        ShowOk(prompts_, text::kSettingsInvalid, text::kLoadingDefaultsCaption);
-    }
+    settingsFile_ = loaded.state;
     ApplySettings(loaded.settings);
     toggle_ = false;
     SetIndicator(false);
     form_.Changed();
+}
+
+void CRegToolDlg::ReportSettingsFile() {
+    if (settingsFile_ == SettingsFileState::kMissing) {
+        ShowOk(prompts_, text::kSettingsMissing, text::kLoadingDefaultsCaption);
+    } else if (settingsFile_ == SettingsFileState::kInvalid) {
+        ShowOk(prompts_, text::kSettingsInvalid, text::kLoadingDefaultsCaption);
+    }
+    settingsFile_ = SettingsFileState::kLoaded;
 }
 
 void CRegToolDlg::ApplySettings(const ConnectionSettings& s) {
@@ -55,36 +106,37 @@ void CRegToolDlg::ApplySettings(const ConnectionSettings& s) {
     Protocol().addressMode = static_cast<uint8_t>(s.addressModeIndex);
     Protocol().commAddress = 0;
 
-    form_[ids::kCommPort].SelectString(PortName(s.portNumber));
-    form_[ids::kBaud].SelectString(kBaudNames[static_cast<std::size_t>(s.baudIndex)]);
-    form_[ids::kParity].SelectString(kParityNames[static_cast<std::size_t>(s.parityIndex)]);
-    form_[ids::kAddressMode].SelectString(
-        kAddressModeNames[static_cast<std::size_t>(s.addressModeIndex)]);
-    form_[ids::kCommAddress].enabled = s.addressModeIndex == 1;
-    form_[ids::kCommAddress].selected = -1;
-    form_[ids::kCommAddress].text.clear();
+    SelectByPrefix(form_[ids::window::kCommPort], PortName(s.portNumber));
+    SelectByPrefix(form_[ids::window::kBaud], kBaudNames[static_cast<std::size_t>(s.baudIndex)]);
+    SelectByPrefix(form_[ids::window::kParity],
+                   kParityNames[static_cast<std::size_t>(s.parityIndex)]);
+    SelectByPrefix(form_[ids::window::kAddressMode],
+                   kAddressModeNames[static_cast<std::size_t>(s.addressModeIndex)]);
+    form_[ids::window::kCommAddress].enabled = s.addressModeIndex == 1;
+    form_[ids::window::kCommAddress].selected = -1;
+    form_[ids::window::kCommAddress].text.clear();
 }
 
 void CRegToolDlg::OnSelectionChanged(int controlId) {
     const std::string selected = form_[controlId].SelectedText();
     switch (controlId) {
-        case ids::kCommPort:
+        case ids::window::kCommPort:
             portNumber_ = LeadingNumber(selected);
             break;
-        case ids::kBaud:
+        case ids::window::kBaud:
             baudRate_ = LeadingNumber(selected);
             break;
-        case ids::kParity:
+        case ids::window::kParity:
             parityCode_ = ::ParityCode(selected);
             break;
-        case ids::kAddressMode: {
+        case ids::window::kAddressMode: {
             bool on = selected == "ON";
             Protocol().addressMode = on ? 1 : 0;
-            form_[ids::kCommAddress].enabled = on;
+            form_[ids::window::kCommAddress].enabled = on;
             form_.Changed();
             break;
         }
-        case ids::kCommAddress: {
+        case ids::window::kCommAddress: {
             int address = LeadingNumber(selected);
             if (address >= 0 && address <= 199) {
                 Protocol().commAddress = static_cast<uint8_t>(address);
@@ -98,25 +150,25 @@ void CRegToolDlg::OnSelectionChanged(int controlId) {
 
 void CRegToolDlg::OnCommand(int controlId) {
     switch (controlId) {
-        case ids::kConnect:
+        case ids::window::kConnect:
             OnConnectButton();
             break;
-        case ids::kHiddenExit:
+        case ids::window::kHiddenExit:
             prompts_.EndWaitCursor();
             break;
-        case ids::kMenuCloseTabs:
+        case ids::menu::kCloseTabs:
             OnCloseTabs();
             break;
-        case ids::kMenuExit:
+        case ids::menu::kExit:
             OnExit();
             break;
-        case ids::kMenuSaveConfig:
+        case ids::menu::kSaveConfig:
             NotAvailableYet("Saving a configuration file");
             break;
-        case ids::kMenuOpenConfig:
+        case ids::menu::kOpenConfig:
             NotAvailableYet("Opening a configuration file");
             break;
-        case ids::kMenuCreateReport:
+        case ids::menu::kCreateReport:
             NotAvailableYet("The settings report");
             break;
         default:
@@ -130,8 +182,9 @@ void CRegToolDlg::NotAvailableYet(const std::string& what) {
 }
 
 void CRegToolDlg::SetIndicator(bool connected) {
-    form_[ids::kIndicator].background = connected ? kGreen : kLightGrey;
-    form_[ids::kConnect].caption = connected ? "Disconnect" : "Connect";
+    form_[ids::window::kIndicator].background =
+        !connected ? kLightGrey : (lastActionIncomplete_ ? kAmber : kGreen);
+    form_[ids::window::kConnect].caption = connected ? "Disconnect" : "Connect";
 }
 
 void CRegToolDlg::OnConnectButton() {
@@ -150,15 +203,19 @@ void CRegToolDlg::OnConnectButton() {
         toggle_ = !toggle_;
         return;
     }
+    lastActionIncomplete_ = false;
     SetIndicator(true);
     Flags().connected = true;
     form_.Changed();
 
-    SetUpTabs(false);
-
-    int32_t link = 0;
-    ReadRegisters(kLinkBank, kLinkRegister, 1, &link);
-    bool panelAnswers = link != 0;
+    bool panelAnswers = false;
+    {
+        // With the cable unplugged the version and link reads take seconds.
+        WaitCursor wait(prompts_);
+        SetUpTabs(false);
+        ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
+        panelAnswers = Flags().linkValue != 0;
+    }
 
     if (Flags().fileImported) {
         UploadImported(panelAnswers);
@@ -208,9 +265,9 @@ void CRegToolDlg::DownloadAll() {
 void CRegToolDlg::SaveSettings() {
     ConnectionSettings s;
     s.portNumber = portNumber_;
-    s.baudIndex = form_[ids::kBaud].selected;
-    s.parityIndex = form_[ids::kParity].selected;
-    s.addressModeIndex = form_[ids::kAddressMode].selected;
+    s.baudIndex = form_[ids::window::kBaud].selected;
+    s.parityIndex = form_[ids::window::kParity].selected;
+    s.addressModeIndex = form_[ids::window::kAddressMode].selected;
     std::string error;
     if (!SaveConnectionSettings(s, &error)) {
         serial::Diagnostic("conset.kzx not saved: " + error + "\n");
@@ -243,8 +300,8 @@ void CRegToolDlg::SetUpTabs(bool refreshPages) {
             AddTab(maintenance_);
         }
         AddTab(pseudoManual_);
-        for (int id : {ids::kPanelType, ids::kFixedOnTime, ids::kTapIn, ids::kTapInType,
-                       ids::kNeutralIn, ids::kNeutralCount}) {
+        for (int id : {ids::diag::kPanelType, ids::diag::kFixedOnTime, ids::diag::kTapIn,
+                       ids::diag::kTapInType, ids::diag::kNeutralIn, ids::diag::kNeutralCount}) {
             diag_.Form()[id].enabled = false;
         }
         Flags().tabsCreated = true;
@@ -267,19 +324,20 @@ void CRegToolDlg::ApplyVersionRules() {
     ReadVersionWord();
     const int version = Flags().panelVersion;
     if (version < 411) {
-        for (int id : {ids::kLowerLed, ids::kP2Calc, ids::kU2P2Out, ids::kRemoteButton}) {
+        for (int id : {ids::config::kLowerLed, ids::config::kP2Calc, ids::config::kU2P2Out,
+                       ids::config::kRemoteButton}) {
             configuration_.Form()[id].enabled = false;
         }
-        logs_.Form()[ids::kLogMinMax].enabled = false;
-        diag_.Form()[ids::kPanelType].enabled = false;
-        diag_.Form()[ids::kFixedOnTime].enabled = false;
+        logs_.Form()[ids::logs::kLogMinMax].enabled = false;
+        diag_.Form()[ids::diag::kPanelType].enabled = false;
+        diag_.Form()[ids::diag::kFixedOnTime].enabled = false;
     }
     if (version <= 308 && Flags().versionHighBits < 5) {
-        configuration_.Form()[ids::kTimeoutDisplayScreen].enabled = false;
-        configuration_.Form()[ids::kRemoteAuto].enabled = false;
+        configuration_.Form()[ids::config::kTimeoutDisplayScreen].enabled = false;
+        configuration_.Form()[ids::config::kRemoteAuto].enabled = false;
     }
     if (version >= 410) {
-        configuration_.Form()[ids::kRemoteAuto].enabled = false;
+        configuration_.Form()[ids::config::kRemoteAuto].enabled = false;
     }
     for (Page* page : tabs_) {
         page->Form().Changed();
@@ -300,8 +358,9 @@ void CRegToolDlg::Disconnect() {
     RemoveAllTabs();
     Flags().connected = false;
     for (Page* page : AllPages()) {
-        page->EmptyTexts();
+        page->ResetWindow();
     }
+    form_[ids::window::kStatusLine].text.clear();
     form_.Changed();
 }
 
@@ -325,7 +384,7 @@ void CRegToolDlg::OnCloseTabs() {
     RemoveAllTabs();
     Flags().connected = false;
     for (Page* page : AllPages()) {
-        page->EmptyTexts();
+        page->ResetWindow();
     }
     Flags().fileImported = false;
     form_.Changed();

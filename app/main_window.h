@@ -2,16 +2,17 @@
 // CRegToolDlg's behaviour: the connection controls, Connect/Disconnect, the tab pages by panel
 // version, the download under the progress window, Close Tabs and Exit. Toolkit-free; a view
 // copies its form to the widgets and forwards the user's actions here.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/connection_settings.h"
-#include "app/form_model.h"
-#include "app/user_prompts.h"
 #include "pages/data/logs_quick_key_page.h"
 #include "pages/data/maintenance_page.h"
 #include "pages/data/metering_page.h"
+#include "pages/kit/form_model.h"
+#include "pages/kit/user_prompts.h"
 #include "pages/settings/configuration_page.h"
 #include "pages/settings/diag_pwds_alerts_page.h"
 #include "pages/settings/pseudo_manual_page.h"
@@ -26,7 +27,18 @@ class CRegToolDlg {
     CRegToolDlg& operator=(const CRegToolDlg&) = delete;
 
     // Fills the connection controls from "conset.kzx", or the defaults after telling the user.
-    void OnInitDialog();
+    // The desktop tool runs the two halves apart, so that the box appears over a filled window.
+    void OnInitDialog() {
+        LoadConnectionControls();
+        ReportSettingsFile();
+    }
+    void LoadConnectionControls();
+    void ReportSettingsFile();
+
+    // Runs one panel action (a button, a menu command, a timer's refresh) and then tells in the
+    // status line what it got from the panel: how many requests went without a reply. The
+    // indicator turns amber while the last action had such requests.
+    void RunPanelAction(const std::function<void()>& action);
 
     // A connection combo box's selection changed (the form already holds the new selection).
     void OnSelectionChanged(int controlId);
@@ -66,6 +78,7 @@ class CRegToolDlg {
   private:
     void ApplySettings(const ConnectionSettings& settings);
     void SetIndicator(bool connected);
+    void ReportActivity(uint64_t requests, uint64_t incomplete);
     void RemoveAllTabs();
     void AddTab(Page& page);
     void ReadVersionWord();
@@ -81,6 +94,9 @@ class CRegToolDlg {
     int portNumber_ = 1;
     int baudRate_ = 9600;
     int parityCode_ = 1;
+    SettingsFileState settingsFile_ = SettingsFileState::kLoaded;
+    bool lastActionIncomplete_ = false;
+    int actionDepth_ = 0;
 
     CPPOne configuration_;
     CPPOneA regulatorComm_;
@@ -122,3 +138,8 @@ inline constexpr char kNotAvailableCaption[] = "NOT AVAILABLE";
 inline constexpr char kProgressTitle[] = "Progress";
 inline constexpr char kDownloading[] = "Downloading Data From Panel...\n\nPlease Wait.";
 }  // namespace main_window_text
+
+// The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07."
+std::string ActivityText(uint64_t requests, uint64_t incomplete, const std::string& lastReply);
+
+namespace main_window_text {}  // namespace main_window_text

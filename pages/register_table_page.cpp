@@ -2,31 +2,32 @@
 
 #include <cstdio>
 
-#include "app/app_flags.h"
-#include "app/not_connected.h"
+#include "pages/kit/panel_action.h"
 #include "protocol/requests.h"
-#include "resources/resource_ids.h"
-
-namespace {
-constexpr char kConfirmCaption[] = "CONFIRM SETTINGS";
-}
+#include "protocol/value_store.h"
+#include "resources/ids/register_table.h"
 
 RegisterTablePage::RegisterTablePage(std::string caption, int templateId, TemplateSize size,
                                      std::vector<RegisterGroup> groups, std::string note)
-    : Page(std::move(caption), templateId, size), groups_(std::move(groups)) {
-    form_[ids::kRegisterTable].readOnly = true;
-    form_[ids::kPageNote].caption = std::move(note);
+    : Page(std::move(caption), templateId, size),
+      groups_(std::move(groups)),
+      note_(std::move(note)) {
+    Present();
+    ShowStore();
+}
+
+// The shared table form serves every page that has no form of its own yet; what differs
+// between those pages is set here.
+void RegisterTablePage::Present() {
     bool reads = false;
     bool writes = false;
     for (const auto& group : groups_) {
         reads = reads || group.readBlocks > 0;
         writes = writes || !group.question.empty();
     }
-    form_[ids::kGetButton].caption = "Get";
-    form_[ids::kGetButton].visible = reads;
-    form_[ids::kSetButton].caption = "Set";
-    form_[ids::kSetButton].visible = writes;
-    ShowStore();
+    form_[ids::table::kPageNote].caption = note_;
+    form_[ids::table::kGetButton].visible = reads;
+    form_[ids::table::kSetButton].visible = writes;
 }
 
 std::string RegisterTablePage::RowText(unsigned bank, unsigned reg, int32_t value) {
@@ -37,7 +38,7 @@ std::string RegisterTablePage::RowText(unsigned bank, unsigned reg, int32_t valu
 }
 
 void RegisterTablePage::ShowStore() {
-    auto& table = form_[ids::kRegisterTable];
+    auto& table = form_[ids::table::kRegisterTable];
     table.items.clear();
     for (const auto& group : groups_) {
         table.items.push_back(group.name);
@@ -61,14 +62,11 @@ void RegisterTablePage::ReadGroups() {
 }
 
 void RegisterTablePage::Download(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        ShowOk(prompts, kNotConnectedText, kNotConnectedCaption);
+    if (!RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);
-    if (!Flags().storeOnly) {
-        ReadGroups();
-    }
+    read_.ReadUnlessStoreOnly([this] { ReadGroups(); });
     ShowStore();
 }
 
@@ -84,39 +82,36 @@ void RegisterTablePage::WriteGroup(const RegisterGroup& group) {
 
 void RegisterTablePage::Upload(UserPrompts& prompts) {
     // The table is read-only, so there are no control texts to convert into the store.
-    if (Flags().storeOnly) {
-        return;
-    }
-    if (!Flags().connected) {
-        ShowOk(prompts, kNotConnectedText, kNotConnectedCaption);
-        return;
-    }
     for (const auto& group : groups_) {
         if (group.question.empty()) {
             continue;
         }
-        if (!AskYesNo(prompts, group.question, kConfirmCaption)) {
-            continue;
+        const SetOutcome outcome =
+            ConfirmAndWrite(prompts, group.question, read_, [&] { WriteGroup(group); });
+        if (outcome == SetOutcome::kStoreOnly || outcome == SetOutcome::kNotConnected) {
+            return;
         }
-        WaitCursor wait(prompts);
-        WriteGroup(group);
         // Read back, so the page shows what the panel now holds.
-        if (group.readBlocks > 0) {
+        if (outcome == SetOutcome::kWritten && group.readBlocks > 0) {
+            WaitCursor wait(prompts);
             ReadBlockTable(group.blocks, group.readBlocks);
         }
     }
     ShowStore();
 }
 
-void RegisterTablePage::EmptyTexts() {
-    form_[ids::kRegisterTable].items.clear();
-    Page::EmptyTexts();
+void RegisterTablePage::ResetWindow() {
+    form_.Reset();
+    form_[ids::table::kRegisterTable].items.clear();
+    read_.Forget();
+    Present();
+    form_.Changed();
 }
 
 void RegisterTablePage::OnCommand(int controlId, UserPrompts& prompts) {
-    if (controlId == ids::kGetButton) {
+    if (controlId == ids::table::kGetButton) {
         Download(prompts);
-    } else if (controlId == ids::kSetButton) {
+    } else if (controlId == ids::table::kSetButton) {
         Upload(prompts);
     }
 }

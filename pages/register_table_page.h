@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "pages/page.h"
+#include "pages/kit/page.h"
+#include "pages/kit/panel_action.h"
 #include "protocol/register_block.h"
 
 // One group of registers as the page transfers it.
@@ -28,7 +29,7 @@ class RegisterTablePage : public Page {
 
     void Download(UserPrompts& prompts) override;
     void Upload(UserPrompts& prompts) override;
-    void EmptyTexts() override;
+    void ResetWindow() override;
     // "Get" downloads, "Set" uploads.
     void OnCommand(int controlId, UserPrompts& prompts) override;
 
@@ -44,7 +45,10 @@ class RegisterTablePage : public Page {
     void ReadGroups();
 
   private:
+    void Present();
     void WriteGroup(const RegisterGroup& group);
 
     std::vector<RegisterGroup> groups_;
+    std::string note_;
+    ReadRecord read_;
 };

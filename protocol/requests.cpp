@@ -40,6 +40,8 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
     ++g_totals.requests;
     if (!complete) {
         ++g_totals.incompleteReplies;
+    } else {
+        g_totals.lastCompleteReply = std::chrono::system_clock::now();
     }
 }
 

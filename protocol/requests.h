@@ -3,6 +3,7 @@
 // without a reply leaves 0 in its values. All run on the user-interface thread.
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 #include "protocol/frame.h"
 #include "protocol/register_block.h"
@@ -39,6 +40,8 @@ struct RequestRecord {
 struct RequestStats {
     uint64_t requests = 0;
     uint64_t incompleteReplies = 0;
+    // When the last complete reply arrived (wall clock), nullopt before the first.
+    std::optional<std::chrono::system_clock::time_point> lastCompleteReply;
 };
 const RequestRecord& LastRequest();
 const RequestStats& RequestTotals();

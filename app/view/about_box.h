@@ -2,7 +2,7 @@
 // "About VoltScope 5.0": version text and the three help actions.
 #include <QDialog>
 
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 
 class AboutBox : public QDialog {
     Q_OBJECT

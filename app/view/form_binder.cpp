@@ -141,18 +141,25 @@ void FormBinder::Refresh() {
     refreshing_ = true;
     for (const auto& [id, widget] : widgets_) {
         const ControlState& state = form_[id];
-        widget->setEnabled(state.enabled);
-        widget->setVisible(state.visible);
+        // What the behaviour never set stays as the form made it.
+        if (state.enabled.IsSet()) {
+            widget->setEnabled(state.enabled.Value());
+        }
+        if (state.visible.IsSet()) {
+            widget->setVisible(state.visible.Value());
+        }
         if (handlers_.toolTip) {
             widget->setToolTip(QString::fromStdString(handlers_.toolTip(id)));
         }
+        const QString caption =
+            state.caption.IsSet() ? QString::fromStdString(state.caption.Value()) : QString();
         if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             FillCombo(combo, state);
         } else if (auto* colour = qobject_cast<ColourEdit*>(widget)) {
             colour->setText(QString::fromStdString(state.text));
-            if (state.background) {
-                colour->SetBackgroundColour(
-                    QColor(state.background->r, state.background->g, state.background->b));
+            if (state.background.IsSet()) {
+                const Rgb& c = state.background.Value();
+                colour->SetBackgroundColour(QColor(c.r, c.g, c.b));
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             // Setting the same text again would move the cursor of someone typing.
@@ -160,18 +167,23 @@ void FormBinder::Refresh() {
             if (edit->text() != text) {
                 edit->setText(text);
             }
-            edit->setReadOnly(state.readOnly);
-        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            if (!state.caption.empty()) {
-                button->setText(QString::fromStdString(state.caption));
+            if (state.readOnly.IsSet()) {
+                edit->setReadOnly(state.readOnly.Value());
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            if (state.caption.IsSet()) {
+                button->setText(caption);
             }
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-            if (!state.caption.empty()) {
-                group->setTitle(QString::fromStdString(state.caption));
+            if (state.caption.IsSet()) {
+                group->setTitle(caption);
             }
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            if (!state.caption.empty()) {
-                label->setText(QString::fromStdString(state.caption));
+            if (state.caption.IsSet()) {
+                label->setText(caption);
+            } else if (!state.text.empty() || !label->text().isEmpty()) {
+                // A label without a caption of its own shows the control's text (status line).
+                label->setText(QString::fromStdString(state.text));
             }
         } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
             FillTable(table, state);

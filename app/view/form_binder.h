@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form_model.h"
+#include "pages/kit/form_model.h"
 
 class QWidget;
 

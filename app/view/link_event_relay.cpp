@@ -5,7 +5,7 @@
 #include <atomic>
 #include <memory>
 
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 #include "serial/serial_link.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "app/view/about_box.h"
 #include "app/view/form_binder.h"
 #include "app/view/page_view.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/main_window.h"
 #include "ui_main_window.h"
 #include "widgets/colour_edit.h"
 #include "widgets/ib_tab_ctrl.h"
@@ -40,16 +40,16 @@ MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWi
 
     binder_ = new FormBinder(
         behaviour_.Form(), contents_,
-        {{ids::kConnectionGroup, "IDC_CONNECTION_GROUP"},
-         {ids::kCommPort, "IDC_COMM_PORT"},
-         {ids::kBaud, "IDC_BAUD"},
-         {ids::kParity, "IDC_PARITY"},
-         {ids::kAddressMode, "IDC_DATA_PORT_ADDR"},
-         {ids::kCommAddress, "IDC_COMM_ADDR"},
-         {ids::kConnect, "IDC_CONNECT"},
-         {ids::kIndicator, "IDC_INDICATOR"},
-         {ids::kHiddenExit, "IDC_EXIT"},
-         {ids::kRegId, "IDC_REG_ID"}},
+        {{ids::window::kConnectionGroup, "IDC_CONNECTION_GROUP"},
+         {ids::window::kCommPort, "IDC_COMM_PORT"},
+         {ids::window::kBaud, "IDC_BAUD"},
+         {ids::window::kParity, "IDC_PARITY"},
+         {ids::window::kAddressMode, "IDC_DATA_PORT_ADDR"},
+         {ids::window::kCommAddress, "IDC_COMM_ADDR"},
+         {ids::window::kConnect, "IDC_CONNECT"},
+         {ids::window::kIndicator, "IDC_INDICATOR"},
+         {ids::window::kHiddenExit, "IDC_EXIT"},
+         {ids::window::kRegId, "IDC_REG_ID"}},
         [this](int id) { behaviour_.OnSelectionChanged(id); },
         [this](int id) { behaviour_.OnCommand(id); });
     behaviour_.SetTabsListener([this] { RebuildTabs(); });
@@ -77,14 +77,14 @@ void MainWindowView::BuildMenu() {
         action->setObjectName(QStringLiteral("menu%1").arg(id));
         connect(action, &QAction::triggered, this, [this, id] { behaviour_.OnCommand(id); });
     };
-    add(file, "&Save Config File", ids::kMenuSaveConfig);
-    add(file, "&Open Config file", ids::kMenuOpenConfig);
-    add(file, "Cl&ose Config File /Tabs ", ids::kMenuCloseTabs);
-    add(file, "&Create Report", ids::kMenuCreateReport);
-    add(file, "E&xit", ids::kMenuExit);
+    add(file, "&Save Config File", ids::menu::kSaveConfig);
+    add(file, "&Open Config file", ids::menu::kOpenConfig);
+    add(file, "Cl&ose Config File /Tabs ", ids::menu::kCloseTabs);
+    add(file, "&Create Report", ids::menu::kCreateReport);
+    add(file, "E&xit", ids::menu::kExit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* about = help->addAction(QStringLiteral("About VoltScope 5.0"));
-    about->setObjectName(QStringLiteral("menu%1").arg(ids::kMenuAbout));
+    about->setObjectName(QStringLiteral("menu%1").arg(ids::menu::kAbout));
     connect(about, &QAction::triggered, this, &MainWindowView::ShowAbout);
 }
 

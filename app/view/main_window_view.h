@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/user_prompts.h"
 #include "app/window_scroll.h"
+#include "pages/kit/user_prompts.h"
 
 class CIbTabCtrl;
 class ColourEdit;

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "resources/resource_ids.h"
+#include "resources/ids/register_table.h"
 #include "ui_configuration_page.h"
 #include "ui_register_table_page.h"
 
@@ -18,10 +18,10 @@ std::vector<ControlName> SetUpRegisterTable(QWidget* root) {
     ui.IDC_REGISTER_TABLE->setColumnWidth(1, 100);
     ui.IDC_REGISTER_TABLE->verticalHeader()->setDefaultSectionSize(root->fontMetrics().height() +
                                                                    6);
-    return {{ids::kRegisterTable, "IDC_REGISTER_TABLE"},
-            {ids::kPageNote, "IDC_PAGE_NOTE"},
-            {ids::kGetButton, "IDC_GET"},
-            {ids::kSetButton, "IDC_SET"}};
+    return {{ids::table::kRegisterTable, "IDC_REGISTER_TABLE"},
+            {ids::table::kPageNote, "IDC_PAGE_NOTE"},
+            {ids::table::kGetButton, "IDC_GET"},
+            {ids::table::kSetButton, "IDC_SET"}};
 }
 
 template <typename Form>

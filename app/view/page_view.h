@@ -3,8 +3,8 @@
 // It exists only while its tab does.
 #include <QWidget>
 
-#include "app/user_prompts.h"
-#include "pages/page.h"
+#include "pages/kit/page.h"
+#include "pages/kit/user_prompts.h"
 
 class FormBinder;
 

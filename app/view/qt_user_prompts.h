@@ -1,10 +1,10 @@
 #pragma once
 // The user prompts of the desktop tool: message boxes, the wait cursor, the progress window
-// and the desktop's default handler for documents.
+// the file dialogs and the desktop's default handler for documents.
 #include <QPointer>
 #include <QWidget>
 
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 #include "widgets/progress_window.h"
 
 class QtUserPrompts : public UserPrompts {
@@ -20,6 +20,8 @@ class QtUserPrompts : public UserPrompts {
     void SetProgressText(const std::string& text) override;
     void DestroyProgress() override;
     void OpenDocument(const std::string& pathOrUrl) override;
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
 
   private:
     QPointer<QWidget> owner_;

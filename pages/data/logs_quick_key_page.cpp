@@ -1,7 +1,7 @@
 #include "pages/data/logs_quick_key_page.h"
 
-#include "app/app_flags.h"
-#include "app/not_connected.h"
+#include "pages/kit/app_flags.h"
+#include "pages/kit/panel_action.h"
 #include "pages/page_notes.h"
 #include "protocol/block_tables.h"
 #include "protocol/requests.h"
@@ -27,8 +27,7 @@ CPPThree::CPPThree()
                         kRegisterTableNote) {}
 
 void CPPThree::RefreshCounts(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        ShowOk(prompts, kNotConnectedText, kNotConnectedCaption);
+    if (!RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);

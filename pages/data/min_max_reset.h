@@ -1,7 +1,7 @@
 #pragma once
 // Resetting the panel's recorded minima and maxima (metering, forward and reverse demand, tap
 // position), as the Metering page and the Configuration page offer it.
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 
 inline constexpr char kResetMinMaxQuestion[] =
     "This Will Reset Meter, Fwd Demand and Rev Demand and Tap Position Min Max Values\n Are You "

@@ -1,22 +1,37 @@
 #pragma once
-// The Configuration page's lists and numeric edits as data (see page_fields.h).
-#include <vector>
+// The Configuration page's numeric edits and the texts of its lists, as data (see
+// pages/kit/fields.h). The lists themselves are built by the page, which owns their rules.
+#include "pages/kit/fields.h"
+#include "resources/ids/configuration.h"
 
-#include "pages/settings/page_fields.h"
-
-// Which Get shows a list.
-enum ConfigurationGroup {
-    kConfigurationGroup,   // "Get Config"
-    kAdvancedGroup,        // " Get Adv Cfg"
-    kModelDependentGroup,  // " Get Adv Cfg", by panel model
+// "<CONFIGURE>" edits, in the order their ranges are checked.
+inline constexpr NumericField kConfigurationFields[] = {
+    {.id = ids::config::kU2PtPrimary, .reg = {10, 5}, .range = Range{1500, 65000, 7200}},
+    {.id = ids::config::kU2PtSecondary, .reg = {10, 6}, .range = Range{100, 150, 120}},
+    {.id = ids::config::kP2PtPrimary, .reg = {10, 7}, .range = Range{1500, 65000, 7200}},
+    {.id = ids::config::kP2PtSecondary, .reg = {10, 8}, .range = Range{100, 150, 120}},
+    {.id = ids::config::kCtPrimary, .reg = {2, 2}, .range = Range{50, 7200, 200}},
+    // A register holds at most 65535, so the CT secondary accepts no more than that.
+    {.id = ids::config::kCtSecondary,
+     .reg = {10, 9},
+     .conversion = kThousandthsText,
+     .range = Range{100, 65535, 200}},
+    {.id = ids::config::kFullLoadCurrent, .reg = {10, 122}, .range = Range{50, 7200, 200}},
+    {.id = ids::config::kNeutralOverrun,
+     .reg = {10, 190},
+     .conversion = kTenthsText,
+     .range = Range{0, 30, 20}},
 };
 
-// Every list of the page, the configuration group first, each group in the order it is shown.
-// "TapChngr:" follows the page's own rule; "Remote - Auto:" is stored only on the panels whose
-// Get shows it.
-const std::vector<ListField>& ConfigurationLists();
-
-// The "<CONFIGURE>" edits in the order their ranges are checked, and the "<ADV CONFIGURE>"
-// edits in the order they are converted.
-const std::vector<NumericField>& ConfigurationFields();
-const std::vector<NumericField>& AdvancedConfigurationFields();
+// "<ADV CONFIGURE>" edits, in the order they are converted; none has a range.
+inline constexpr NumericField kAdvancedConfigurationFields[] = {
+    {.id = ids::config::kCurrentShift, .reg = {10, 4}},
+    {.id = ids::config::kLoadCurrentMax, .reg = {10, 121}},
+    {.id = ids::config::kPtThreshold, .reg = {10, 10}},
+    {.id = ids::config::kDemandTime, .reg = {2, 1}, .conversion = kTimesTenText},
+    {.id = ids::config::kDemandSubperiods, .reg = {10, 13}},
+    {.id = ids::config::kMinMaxTimeout, .reg = {10, 62}},
+    {.id = ids::config::kScreenTimeout, .reg = {10, 63}},
+    {.id = ids::config::kQuickTimeout, .reg = {10, 177}},
+    {.id = ids::config::kQuickDisplayTime, .reg = {10, 176}},
+};

@@ -1,52 +1,50 @@
 #include "pages/settings/configuration_page.h"
 
-#include <algorithm>
-
-#include "app/app_flags.h"
-#include "app/not_connected.h"
 #include "pages/data/min_max_reset.h"
-#include "pages/settings/list_selection.h"
+#include "pages/kit/app_flags.h"
+#include "pages/kit/number_text.h"
+#include "pages/settings/configuration_fields.h"
 #include "pages/settings/memo_text.h"
-#include "pages/settings/numeric_fields.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/block_tables.h"
 #include "protocol/packed_time.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
 
 namespace text = configuration_text;
+using namespace ids::config;
 
 namespace {
 
 constexpr uint8_t kBank = kSettingsBank;
 constexpr uint8_t kDaylightSavingRegister = 202;
-constexpr uint8_t kMemo1Register = 30;
-constexpr uint8_t kMemo2Register = 35;
-
-struct ButtonCaption {
-    int id;
-    const char* caption;
-};
-constexpr ButtonCaption kButtons[] = {
-    {ids::kGetCfgAndAdvCfg, "Get <CFG> and \n <ADV CFG> Config"},
-    {ids::kSetCfgAndAdvCfg, "Set<CFG> and \n <ADV CFG> Config"},
-    {ids::kGetConfig, "Get Config"},
-    {ids::kSetConfig, "Set Config"},
-    {ids::kGetAdvConfig, " Get Adv Cfg"},
-    {ids::kSetAdvConfig, "Set Adv Cfg"},
-    {ids::kSyncClock, "Sync PC Date n Time"},
-    {ids::kResetMinMaxButton, "Reset Min Max"},
-    {ids::kViewImportedData, "View Imported Data"},
-    {ids::kTestButton, "Test Button"},
-};
 
 struct Memo {
     int id;
     uint8_t reg;
 };
-constexpr Memo kMemos[] = {{ids::kMemo1, kMemo1Register}, {ids::kMemo2, kMemo2Register}};
+constexpr Memo kMemos[] = {{kMemo1, 30}, {kMemo2, 35}};
+
+constexpr ButtonAction<CPPOne> kButtons[] = {
+    {kGetCfgAndAdvCfg, &CPPOne::GetCfgAndAdvCfg},
+    {kSetCfgAndAdvCfg, &CPPOne::SetCfgAndAdvCfg},
+    {kGetConfig, &CPPOne::GetConfig},
+    {kSetConfig, &CPPOne::SetConfig},
+    {kGetAdvConfig, &CPPOne::GetAdvConfig},
+    {kSetAdvConfig, &CPPOne::SetAdvConfig},
+    {kSyncClock, &CPPOne::SyncPanelClock},
+    {kResetMinMax, &CPPOne::ResetMinMaxValues},
+    {kViewImportedData, &CPPOne::ViewImportedData},
+    {kTestButton, &CPPOne::TestButton},
+};
+
+// Controls the page fills or reads outside its tables.
+constexpr int kOtherControls[] = {kSoftwareVersion, kPanelTime,   kPanelDate,  kMemo1,
+                                  kMemo2,           kHiddenEdit1, kHiddenEdit2};
+
+const Texts kOffOn = {"OFF", "ON"};
+const Texts kLimits = {"10%", "8.75%", "7.5%", "6.25%", "5%"};
 
 int32_t VersionWord() {
     return StoreSlot(kBank, kVersionRegister);
@@ -59,92 +57,126 @@ std::tm LocalNow() {
     return local;
 }
 
-void NotConnected(UserPrompts& prompts) {
-    ShowOk(prompts, kNotConnectedText, kNotConnectedCaption);
+// An alert enable: "N" clears its bit of 10/178, any other text sets it.
+ListField AlertBit(int id, int bit) {
+    return {.id = id,
+            .reg = {10, 178},
+            .items = {"Y", "N"},
+            .values = {"N", "Y"},
+            .rule = ListRule::kBit,
+            .bit = bit};
 }
 
 }  // namespace
 
-CPPOne::CPPOne() : Page("Configuration", 103, {454, 383}), clock_(LocalNow) {
-    BuildForm();
-}
-
-void CPPOne::BuildForm() {
-    form_ = FormModel{};
-    for (const ButtonCaption& b : kButtons) {
-        form_[b.id].caption = b.caption;
+CPPOne::CPPOne() : Page("Configuration", kTemplate, {454, 383}), clock_(LocalNow) {
+    BuildLists();
+    for (const auto* lists : {&configLists_, &advancedLists_, &modelLists_}) {
+        for (const ListField& field : *lists) {
+            form_[field.id].items = field.items;
+        }
     }
-    // Hidden in the template.
-    for (int id :
-         {ids::kViewImportedData, ids::kTestButton, ids::kHiddenEdit1, ids::kHiddenEdit2}) {
-        form_[id].visible = false;
-    }
-    for (const ListField& field : ConfigurationLists()) {
-        form_[field.id].items = field.items;
-    }
-    for (const auto* fields : {&ConfigurationFields(), &AdvancedConfigurationFields()}) {
-        for (const NumericField& field : *fields) {
+    for (const auto& fields : {std::span<const NumericField>(kConfigurationFields),
+                               std::span<const NumericField>(kAdvancedConfigurationFields)}) {
+        for (const NumericField& field : fields) {
             form_[field.id];
         }
     }
-    for (const Memo& memo : kMemos) {
-        form_[memo.id];
+    for (const ButtonAction<CPPOne>& button : kButtons) {
+        form_[button.id];
     }
-    for (int id : {ids::kSoftwareVersion, ids::kPanelTime, ids::kPanelDate}) {
-        form_[id].readOnly = true;
+    for (int id : kOtherControls) {
+        form_[id];
     }
+}
+
+void CPPOne::BuildLists() {
+    configLists_ = {
+        {.id = kTapChanger,
+         .reg = {10, kTapChangerTypeRegister},
+         .items = Texts(kTapChangerNames.begin(), kTapChangerNames.end()),
+         .onPick = [](const ListField&, const std::string& text,
+                      UserPrompts& prompts) { TapChangerSelectionChanged(text, prompts); }},
+        {.id = kRegulatorType, .reg = {10, 1}, .items = {"STRAIGHT", "INVERTED"}},
+        {.id = kSystemConnection, .reg = {2, 19}, .items = {"WYE", "DELTA LAG", "DELTA LEAD"}},
+        {.id = kDeltaPower, .reg = {10, 153}, .items = {"OPEN", "CLOSED"}},
+        {.id = kUtilityPolarity, .reg = {10, 2}, .items = {"NORM", "REV"}},
+        {.id = kPrimaryVoltageMax, .reg = {10, 160}, .items = {"65K", "650K"}},
+        {.id = kPowerFlow,
+         .reg = {2, 11},
+         .items = {"F LOCK", "R LOCK", "IDLE R", "BI-DIR", "NEUT R", "CO-GEN"}},
+        {.id = kBasisVolts, .reg = {10, 64}, .items = {"120", "125", "115"}},
+    };
+    advancedLists_ = {
+        {.id = kMeterVolts, .reg = {10, 3}, .items = {"SEC", "PRI"}, .values = {"PRI", "SEC"}},
+        {.id = kCurrentThreshold,
+         .reg = {2, 14},
+         .items = NumberTexts(10),
+         .rule = ListRule::kNumber},
+        {.id = kDateFormat, .reg = {10, kDateOrderRegister}, .items = {"M/D/Y", "D/M/Y", "Y/M/D"}},
+        {.id = kDaylightSaving, .reg = {10, kDaylightSavingRegister}, .items = kOffOn},
+        {.id = kDemandType, .reg = {10, 12}, .items = {"Thermal", "SlidWindow"}},
+        {.id = kAutoVariamp, .reg = {10, 203}, .items = kOffOn},
+        {.id = kSoftVariamp, .reg = {10, 204}, .items = kOffOn},
+        {.id = kRaiseLimit, .reg = {10, 136}, .items = kLimits},
+        {.id = kLowerLimit, .reg = {10, 137}, .items = kLimits},
+        {.id = kSlaveMaster, .reg = {10, 205}, .items = {"OFF", "MA", "SL", "S2"}},
+        {.id = kTapAlert, .reg = {10, 158}, .items = {"ENABLE", "DISABLE"}},
+        AlertBit(kAlertMetering, 2),
+        AlertBit(kAlertControlComm, 1),
+        AlertBit(kAlertSystemStatus, 0),
+        {.id = kTapResync, .reg = {10, 191}, .items = kOffOn},
+        {.id = kCommAutoInhibit, .reg = {10, 133}, .items = kOffOn},
+    };
+    modelLists_ = {
+        {.id = kTimeoutDisplayScreen,
+         .reg = {10, 207},
+         .items = {"<METER>", "TapControl", "Vld", "Vcomp", "Ild", "TotalOps"}},
+        {.id = kLowerLed, .reg = {10, 213}, .items = {"Solid", "Blink"}},
+        {.id = kP2Calc, .reg = {10, 217}, .items = {"ON", "OFF"}, .values = {"OFF", "ON"}},
+        {.id = kU2P2Out, .reg = {10, 214}, .items = {"Vload", "Toggle", "U2", "P2"}},
+        {.id = kRemoteButton, .reg = {10, 208}, .items = {"Enable", "Disable"}},
+        // Shares 10/208 with "Remote Button (KZ-4A):"; stored only on the panels whose Get
+        // shows it, so a pick cannot overwrite the other meaning of the register.
+        {.id = kRemoteAuto,
+         .reg = {10, 208},
+         .items = {"Toggle", "Remote", "Auto"},
+         .onPick =
+             [this](const ListField& field, const std::string& text, UserPrompts&) {
+                 if (PanelShowsRemoteAuto()) {
+                     StorePick(field, text);
+                 }
+             }},
+    };
+}
+
+void CPPOne::ResetWindow() {
+    Page::ResetWindow();
+    configRead_.Forget();
+    advancedRead_.Forget();
     memoTips_.clear();
 }
 
-void CPPOne::EmptyTexts() {
-    // The form model outlives the window; keeping the version rules' disabled state would
-    // leave a newer panel's fields disabled after the next Connect.
-    BuildForm();
-    form_.Changed();
+std::vector<FieldGroup> CPPOne::FieldGroups() const {
+    const auto configReads = Blocks(kConfigurationBlockTable, kConfigurationReadBlocks);
+    const auto configWrites = Blocks(kConfigurationBlockTable, kConfigurationWriteBlocks);
+    const auto advReads =
+        Blocks(kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks);
+    const auto advWrites =
+        Blocks(kAdvancedConfigurationBlockTable, kAdvancedConfigurationWriteBlocks);
+    return {
+        {"<CONFIGURE>", kConfigurationFields, configLists_, configReads, configWrites},
+        {"<ADV CONFIGURE>", kAdvancedConfigurationFields, advancedLists_, advReads, advWrites},
+        {"<ADV CONFIGURE> by model", {}, modelLists_, advReads, advWrites},
+    };
 }
 
 void CPPOne::OnCommand(int controlId, UserPrompts& prompts) {
-    switch (controlId) {
-        case ids::kGetCfgAndAdvCfg:
-            GetCfgAndAdvCfg(prompts);
-            break;
-        case ids::kSetCfgAndAdvCfg:
-            SetCfgAndAdvCfg(prompts);
-            break;
-        case ids::kGetConfig:
-            GetConfig(prompts);
-            break;
-        case ids::kSetConfig:
-            SetConfig(prompts);
-            break;
-        case ids::kGetAdvConfig:
-            GetAdvConfig(prompts);
-            break;
-        case ids::kSetAdvConfig:
-            SetAdvConfig(prompts);
-            break;
-        case ids::kSyncClock:
-            SyncPanelClock(prompts);
-            break;
-        case ids::kResetMinMaxButton:
-            ResetMinMax(prompts);
-            break;
-        case ids::kViewImportedData:
-            ViewImportedData(prompts);
-            break;
-        case ids::kTestButton: {
-            int32_t scratch = 0;
-            ReadRegisters(kSettingsBank, kTapChangerTypeRegister, 1, &scratch);
-            break;
-        }
-        default:
-            break;
-    }
+    RunButton(*this, kButtons, controlId, prompts);
 }
 
 void CPPOne::GetCfgAndAdvCfg(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    if (!RequireConnected(prompts)) {
         return;
     }
     GetConfig(prompts);
@@ -152,8 +184,7 @@ void CPPOne::GetCfgAndAdvCfg(UserPrompts& prompts) {
 }
 
 void CPPOne::SetCfgAndAdvCfg(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    if (!RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);
@@ -163,49 +194,32 @@ void CPPOne::SetCfgAndAdvCfg(UserPrompts& prompts) {
 
 // --- showing the store ------------------------------------------------------------------------
 
-void CPPOne::ShowList(const ListField& field) {
-    ShowListValue(form_[field.id], field.values,
-                  ListFieldValue(field, StoreSlot(field.bank, field.reg)));
-}
-
-void CPPOne::ShowLists(int group) {
-    for (const ListField& field : ConfigurationLists()) {
-        if (field.group == group) {
-            ShowList(field);
-        }
-    }
-}
-
 void CPPOne::GetConfig(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    if (!RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);
-    if (!Flags().storeOnly) {
+    configRead_.ReadUnlessStoreOnly([] {
         ReadBlockTable(kConfigurationBlockTable, kConfigurationShortReadBlocks);
         ReadBlockTable(kConfigurationBlockTable, kConfigurationReadBlocks);
-    }
-    for (const NumericField& field : ConfigurationFields()) {
-        form_[field.id].text = FieldText(field, StoreSlot(field.bank, field.reg));
-    }
+    });
+    ShowFields(form_, kConfigurationFields);
     for (const Memo& memo : kMemos) {
         form_[memo.id].text = MemoFromRegisters(StoreSlots(kBank, memo.reg));
-        AttachMemoTip(memo.id);
+        memoTips_.insert(memo.id);
     }
     const int32_t word = VersionWord();
     subVersion_ = VersionHighBits(word);
-    form_[ids::kSoftwareVersion].text = ScaledText(PanelVersion(word) * 100 + subVersion_, 4, 4);
-    ShowLists(kConfigurationGroup);
+    form_[kSoftwareVersion].text = ScaledText(PanelVersion(word) * 100 + subVersion_, 4, 4);
+    ShowLists(form_, configLists_);
     form_.Changed();
 }
 
 void CPPOne::ShowClock() {
     const int32_t order = StoreSlot(kBank, kDateOrderRegister);
-    form_[ids::kPanelDate].text =
+    form_[kPanelDate].text =
         PackedValueText(StoreSlot(kBank, kClockDateRegister), kPackedDate, order);
-    form_[ids::kPanelTime].text =
-        PackedValueText(StoreSlot(kBank, kClockTimeRegister), kPackedTime, 0);
+    form_[kPanelTime].text = PackedValueText(StoreSlot(kBank, kClockTimeRegister), kPackedTime, 0);
 }
 
 void CPPOne::ShowModelDependentLists() {
@@ -213,32 +227,29 @@ void CPPOne::ShowModelDependentLists() {
     if (version < 308 || subVersion_ <= 2) {
         return;
     }
-    ShowList(*FindListField(ConfigurationLists(), ids::kTimeoutDisplayScreen));
+    auto show = [this](int id) { ShowList(form_[id], *FindList(modelLists_, id)); };
+    show(kTimeoutDisplayScreen);
     if (subVersion_ == 5) {
-        ShowList(*FindListField(ConfigurationLists(), ids::kRemoteAuto));
+        show(kRemoteAuto);
         return;
     }
     if (version >= 411) {
-        for (int id : {ids::kLowerLed, ids::kP2Calc, ids::kU2P2Out, ids::kRemoteButton}) {
-            ShowList(*FindListField(ConfigurationLists(), id));
+        for (int id : {kLowerLed, kP2Calc, kU2P2Out, kRemoteButton}) {
+            show(id);
         }
     }
 }
 
 void CPPOne::GetAdvConfig(UserPrompts& prompts) {
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    if (!RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);
-    if (!Flags().storeOnly) {
-        ReadBlockTable(kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks);
-    }
-    for (const NumericField& field : AdvancedConfigurationFields()) {
-        form_[field.id].text = FieldText(field, StoreSlot(field.bank, field.reg));
-    }
+    advancedRead_.ReadUnlessStoreOnly(
+        [] { ReadBlockTable(kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks); });
+    ShowFields(form_, kAdvancedConfigurationFields);
     ShowClock();
-    ShowLists(kAdvancedGroup);
+    ShowLists(form_, advancedLists_);
     ShowModelDependentLists();
     form_.Changed();
 }
@@ -246,20 +257,18 @@ void CPPOne::GetAdvConfig(UserPrompts& prompts) {
 // --- sending --------------------------------------------------------------------------------
 
 void CPPOne::SetConfig(UserPrompts& prompts) {
-    for (const NumericField& field : ConfigurationFields()) {
-        StoreSlot(field.bank, field.reg) = FieldValue(field, form_[field.id].text);
-    }
+    StoreFields(form_, kConfigurationFields);
     for (const Memo& memo : kMemos) {
         ControlState& edit = form_[memo.id];
         edit.text = FilterMemoText(FirstCharacters(edit.text, kMemoLength));
         PackMemo(edit.text, StoreSlots(kBank, memo.reg));
     }
     form_.Changed();
-    if (Flags().storeOnly) {
+    if (Flags().storeOnly || !RequireConnected(prompts)) {
         return;
     }
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    // Before the type check: a differing type writes the DIAG defaults at once.
+    if (!AcceptIncompleteData(prompts, configRead_)) {
         return;
     }
     {
@@ -272,7 +281,7 @@ void CPPOne::SetConfig(UserPrompts& prompts) {
             ApplyDefaultsForPanelType(pageType);
             question = text::kTypeChanged;
         }
-        if (AskYesNo(prompts, question, text::kConfirmCaption)) {
+        if (AskYesNo(prompts, question, kConfirmCaption)) {
             WriteBlockTable(kConfigurationBlockTable, kConfigurationWriteBlocks);
         }
     }
@@ -280,31 +289,17 @@ void CPPOne::SetConfig(UserPrompts& prompts) {
 }
 
 void CPPOne::SetAdvConfig(UserPrompts& prompts) {
-    for (const NumericField& field : AdvancedConfigurationFields()) {
-        StoreSlot(field.bank, field.reg) = FieldValue(field, form_[field.id].text);
+    StoreFields(form_, kAdvancedConfigurationFields);
+    const SetOutcome outcome =
+        ConfirmAndWrite(prompts, text::kAdvancedQuestion, advancedRead_,
+                        kAdvancedConfigurationBlockTable, kAdvancedConfigurationWriteBlocks);
+    if (outcome == SetOutcome::kWritten || outcome == SetOutcome::kDeclined) {
+        GetAdvConfig(prompts);
     }
-    if (Flags().storeOnly) {
-        return;
-    }
-    if (!Flags().connected) {
-        NotConnected(prompts);
-        return;
-    }
-    {
-        WaitCursor wait(prompts);
-        if (AskYesNo(prompts, text::kAdvancedQuestion, text::kConfirmCaption)) {
-            WriteBlockTable(kAdvancedConfigurationBlockTable, kAdvancedConfigurationWriteBlocks);
-        }
-    }
-    GetAdvConfig(prompts);
 }
 
 void CPPOne::SyncPanelClock(UserPrompts& prompts) {
-    if (!AskYesNo(prompts, text::kSyncQuestion, text::kSyncCaption)) {
-        return;
-    }
-    if (!Flags().connected) {
-        NotConnected(prompts);
+    if (!AskYesNo(prompts, text::kSyncQuestion, text::kSyncCaption) || !RequireConnected(prompts)) {
         return;
     }
     WaitCursor wait(prompts);
@@ -327,17 +322,20 @@ void CPPOne::SyncPanelClock(UserPrompts& prompts) {
     ReadRegisters(kBank, kDaylightSavingRegister, 1, StoreSlots(kBank, kDaylightSavingRegister));
 }
 
+void CPPOne::ResetMinMaxValues(UserPrompts& prompts) {
+    ResetMinMax(prompts);
+}
+
 void CPPOne::ViewImportedData(UserPrompts& prompts) {
-    if (!Flags().storeOnly) {
-        ShowOk(prompts, text::kNotImported, text::kNotImportedCaption);
-        return;
-    }
-    // Restored rather than cleared, so an open link is never taken for a closed one.
-    const bool wasConnected = Flags().connected;
-    Flags().connected = true;
-    GetConfig(prompts);
-    GetAdvConfig(prompts);
-    Flags().connected = wasConnected;
+    ::ViewImportedData(prompts, [&] {
+        GetConfig(prompts);
+        GetAdvConfig(prompts);
+    });
+}
+
+void CPPOne::TestButton(UserPrompts&) {
+    int32_t scratch = 0;
+    ReadRegisters(kSettingsBank, kTapChangerTypeRegister, 1, &scratch);
 }
 
 // --- the user's picks and edits ---------------------------------------------------------------
@@ -347,31 +345,17 @@ bool CPPOne::PanelShowsRemoteAuto() const {
     return PanelVersion(VersionWord()) >= 308 && subVersion_ == 5;
 }
 
-void CPPOne::StoreSelection(const ListField& field, UserPrompts& prompts) {
-    const std::string selected = form_[field.id].SelectedText();
-    if (field.id == ids::kTapChanger) {
-        TapChangerSelectionChanged(selected, prompts);
-        return;
-    }
-    if (field.id == ids::kRemoteAuto && !PanelShowsRemoteAuto()) {
-        return;
-    }
-    StoreListPick(field, selected, StoreSlot(field.bank, field.reg));
-}
-
 void CPPOne::OnSelectionChanged(int controlId, UserPrompts& prompts) {
-    if (const ListField* field = FindListField(ConfigurationLists(), controlId)) {
-        StoreSelection(*field, prompts);
+    for (const auto* lists : {&configLists_, &advancedLists_, &modelLists_}) {
+        if (OnListPicked(form_, *lists, controlId, prompts)) {
+            return;
+        }
     }
-}
-
-void CPPOne::AttachMemoTip(int memoId) {
-    memoTips_.insert(memoId);
 }
 
 void CPPOne::OnEditChanged(int controlId) {
-    if ((controlId == ids::kMemo1 || controlId == ids::kMemo2) && !memoTips_.contains(controlId)) {
-        AttachMemoTip(controlId);
+    if ((controlId == kMemo1 || controlId == kMemo2) && !memoTips_.contains(controlId)) {
+        memoTips_.insert(controlId);
         form_.Changed();
     }
 }

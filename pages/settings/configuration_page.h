@@ -7,9 +7,11 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "pages/page.h"
-#include "pages/settings/configuration_fields.h"
+#include "pages/kit/fields.h"
+#include "pages/kit/page.h"
+#include "pages/kit/panel_action.h"
 
 class CPPOne : public Page {
   public:
@@ -18,8 +20,8 @@ class CPPOne : public Page {
     // What the main window runs on Connect and after an import.
     void Download(UserPrompts& prompts) override { GetCfgAndAdvCfg(prompts); }
     void Upload(UserPrompts& prompts) override { SetCfgAndAdvCfg(prompts); }
-    // The page's window is gone: a new one starts from the template, empty and enabled.
-    void EmptyTexts() override;
+    void ResetWindow() override;
+    std::vector<FieldGroup> FieldGroups() const override;
 
     void OnCommand(int controlId, UserPrompts& prompts) override;
     void OnSelectionChanged(int controlId, UserPrompts& prompts) override;
@@ -33,7 +35,9 @@ class CPPOne : public Page {
     void SetConfig(UserPrompts& prompts);
     void SetAdvConfig(UserPrompts& prompts);
     void SyncPanelClock(UserPrompts& prompts);
+    void ResetMinMaxValues(UserPrompts& prompts);
     void ViewImportedData(UserPrompts& prompts);
+    void TestButton(UserPrompts& prompts);
 
     // Bits 10..15 of the version word as the last GetConfig showed it.
     int SubVersion() const { return subVersion_; }
@@ -41,15 +45,16 @@ class CPPOne : public Page {
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
 
   private:
-    void BuildForm();
-    void ShowLists(int group);
-    void ShowList(const ListField& field);
-    void ShowModelDependentLists();
+    void BuildLists();
     void ShowClock();
-    void StoreSelection(const ListField& field, UserPrompts& prompts);
+    void ShowModelDependentLists();
     bool PanelShowsRemoteAuto() const;
-    void AttachMemoTip(int memoId);
 
+    std::vector<ListField> configLists_;    // shown by "Get Config"
+    std::vector<ListField> advancedLists_;  // shown by " Get Adv Cfg"
+    std::vector<ListField> modelLists_;     // shown by " Get Adv Cfg", by panel model
+    ReadRecord configRead_;
+    ReadRecord advancedRead_;
     int subVersion_ = 0;
     std::set<int> memoTips_;
     std::function<std::tm()> clock_;
@@ -57,7 +62,6 @@ class CPPOne : public Page {
 
 // Box texts of the page.
 namespace configuration_text {
-inline constexpr char kConfirmCaption[] = "CONFIRM SETTINGS";
 inline constexpr char kTypeChanged[] =
     "<CFG> Settings\n This will change some of the <DIAG> settings to defaults";
 inline constexpr char kTypeUnchanged[] = "No Change in Tap Changer Type Sensed";
@@ -68,6 +72,4 @@ inline constexpr char kSyncCaption[] = "SET TIME & DATE";
 inline constexpr char kDateNotPackable[] =
     "The PC date is outside the years the panel can hold (1990..2053).\n The panel clock was "
     "not set.";
-inline constexpr char kNotImported[] = "Data Was not Imported";
-inline constexpr char kNotImportedCaption[] = "NO FILE OPERATION DETECTED";
 }  // namespace configuration_text

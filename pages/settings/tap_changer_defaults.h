@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 #include "protocol/panel_registers.h"
 
 inline constexpr int kTapChangerTypeCount = 8;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/connection_settings.h"
-#include "tests/app/private_working_dir.h"
+#include "tests/support/private_working_dir.h"
 
 namespace {
 

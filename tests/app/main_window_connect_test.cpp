@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, MissingPortShowsTheBoxWithTheReasonAndSavesNothing) {
     ports_.Link(9, "/dev/voltscope-no-such-adapter");
     const std::string before = ReadFile(kConnectionSettingsFile);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "09");
+    Choose(ids::window::kCommPort, "09");
     window_.OnConnectButton();
 
     ASSERT_EQ(prompts_.Boxes().size(), 1u);
@@ -30,8 +30,8 @@ TEST_F(MainWindowTest, MissingPortShowsTheBoxWithTheReasonAndSavesNothing) {
     EXPECT_EQ(box.caption, "INVALID COMM PORT");
     EXPECT_EQ(box.buttons, PromptButtons::kOk);
     EXPECT_NE(box.detail.find("no such device"), std::string::npos) << box.detail;
-    EXPECT_EQ(window_.Form()[ids::kConnect].caption, "Connect");
-    EXPECT_EQ(window_.Form()[ids::kIndicator].background, kLightGrey);
+    EXPECT_EQ(window_.Form()[ids::window::kConnect].caption, "Connect");
+    EXPECT_EQ(window_.Form()[ids::window::kIndicator].background, kLightGrey);
     EXPECT_FALSE(window_.ConnectToggle());
     EXPECT_FALSE(Flags().connected);
     EXPECT_TRUE(window_.Tabs().empty());
@@ -50,10 +50,10 @@ TEST_F(MainWindowTest, AnsweringPanelGetsTabsByVersionAndSavesTheSettings) {
     for (unsigned version : {409u, 410u}) {
         StartPanel(7, version);
         window_.OnInitDialog();
-        Choose(ids::kCommPort, "07");
-        Choose(ids::kBaud, "2400");
-        Choose(ids::kParity, "EVEN");
-        Choose(ids::kAddressMode, "OFF");
+        Choose(ids::window::kCommPort, "07");
+        Choose(ids::window::kBaud, "2400");
+        Choose(ids::window::kParity, "EVEN");
+        Choose(ids::window::kAddressMode, "OFF");
         window_.OnConnectButton();
 
         EXPECT_TRUE(prompts_.Boxes().empty()) << prompts_.Boxes()[0].text;
@@ -66,8 +66,8 @@ TEST_F(MainWindowTest, AnsweringPanelGetsTabsByVersionAndSavesTheSettings) {
         EXPECT_TRUE(Flags().connected);
         EXPECT_TRUE(Flags().tabsCreated);
         EXPECT_TRUE(window_.ConnectToggle());
-        EXPECT_EQ(window_.Form()[ids::kConnect].caption, "Disconnect");
-        EXPECT_EQ(window_.Form()[ids::kIndicator].background, kGreen);
+        EXPECT_EQ(window_.Form()[ids::window::kConnect].caption, "Disconnect");
+        EXPECT_EQ(window_.Form()[ids::window::kIndicator].background, kGreen);
         EXPECT_EQ(ReadFile(kConnectionSettingsFile), kHeader + ",7,2,1,0");
 
         window_.OnConnectButton();  // Disconnect
@@ -75,8 +75,8 @@ TEST_F(MainWindowTest, AnsweringPanelGetsTabsByVersionAndSavesTheSettings) {
         EXPECT_FALSE(Flags().tabsCreated);
         EXPECT_FALSE(Flags().connected);
         EXPECT_FALSE(serial::IsPortOpen());
-        EXPECT_EQ(window_.Form()[ids::kConnect].caption, "Connect");
-        EXPECT_EQ(window_.Form()[ids::kIndicator].background, kLightGrey);
+        EXPECT_EQ(window_.Form()[ids::window::kConnect].caption, "Connect");
+        EXPECT_EQ(window_.Form()[ids::window::kIndicator].background, kLightGrey);
         prompts_.calls.clear();
     }
 }
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, SilentPanelKeepsTheConnectionAndTheTabsAfterTheErrorBox) 
     EXPECT_TRUE(prompts_.OfKind("progress").empty());
     // The version word read as 0: no Maintenance tab.
     EXPECT_EQ(TabCaptions(), kSixTabs);
-    EXPECT_EQ(window_.Form()[ids::kConnect].caption, "Disconnect");
+    EXPECT_EQ(window_.Form()[ids::window::kConnect].caption, "Disconnect");
     EXPECT_TRUE(Flags().connected);
     EXPECT_EQ(ReadFile(kConnectionSettingsFile), kHeader + ",4,4,1,0");
     // Only the two version reads and the link test were tried.
@@ -105,19 +105,19 @@ TEST_F(MainWindowTest, DisconnectEmptiesPageTextsButKeepsTheStore) {
     StartPanel(3, 410).setRegister(10, 120, 2);
     InitAndConnect(3);
     FormModel& configuration = window_.Configuration().Form();
-    EXPECT_EQ(configuration[ids::kTapChanger].SelectedText(), "LTC");
-    configuration[ids::kU2PtPrimary].text = "typed";
-    auto& rows = window_.RegulatorComm().Form()[ids::kRegisterTable].items;
+    EXPECT_EQ(configuration[ids::config::kTapChanger].SelectedText(), "LTC");
+    configuration[ids::config::kU2PtPrimary].text = "typed";
+    auto& rows = window_.RegulatorComm().Form()[ids::table::kRegisterTable].items;
     ASSERT_GE(rows.size(), 2u);
-    window_.RegulatorComm().Form()[ids::kPageNote].text = "typed";
+    window_.RegulatorComm().Form()[ids::table::kPageNote].text = "typed";
 
     window_.OnConnectButton();
     for (Page* page : window_.AllPages()) {
-        EXPECT_TRUE(page->Form()[ids::kRegisterTable].items.empty()) << page->Caption();
-        EXPECT_EQ(page->Form()[ids::kPageNote].text, "") << page->Caption();
+        EXPECT_TRUE(page->Form()[ids::table::kRegisterTable].items.empty()) << page->Caption();
+        EXPECT_EQ(page->Form()[ids::table::kPageNote].text, "") << page->Caption();
     }
-    EXPECT_EQ(configuration[ids::kU2PtPrimary].text, "");
-    EXPECT_EQ(configuration[ids::kTapChanger].selected, -1);
+    EXPECT_EQ(configuration[ids::config::kU2PtPrimary].text, "");
+    EXPECT_EQ(configuration[ids::config::kTapChanger].selected, -1);
     EXPECT_EQ(StoreSlot(10, 120), 2);
     EXPECT_EQ(StoreSlot(10, 67), 410);
     // Closing sends the one zero byte the panel sees outside any frame.
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, CloseTabsAnsweredNoKeepsConnectionAndTabs) {
     EXPECT_FALSE(Flags().connected);
     EXPECT_FALSE(serial::IsPortOpen());
     EXPECT_FALSE(window_.ConnectToggle());
-    EXPECT_EQ(window_.Form()[ids::kConnect].caption, "Connect");
+    EXPECT_EQ(window_.Form()[ids::window::kConnect].caption, "Connect");
     // The next click connects again.
     window_.OnConnectButton();
     EXPECT_TRUE(Flags().connected);
@@ -158,9 +158,9 @@ TEST_F(MainWindowTest, AddressModeOnPutsTheCommAddressOnTheWire) {
     options.address = 17;
     StartPanel(6, 410, options).setRegister(10, 120, 4);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "06");
-    Choose(ids::kAddressMode, "ON");
-    Choose(ids::kCommAddress, "17");
+    Choose(ids::window::kCommPort, "06");
+    Choose(ids::window::kAddressMode, "ON");
+    Choose(ids::window::kCommAddress, "17");
     window_.OnConnectButton();
 
     EXPECT_TRUE(prompts_.Boxes().empty());
@@ -177,10 +177,10 @@ TEST_F(MainWindowTest, AddressModeOnPutsTheCommAddressOnTheWire) {
 TEST_F(MainWindowTest, AddressModeOffSendsNoAddressByte) {
     StartPanel(6, 410);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "06");
-    Choose(ids::kAddressMode, "ON");
-    Choose(ids::kCommAddress, "17");
-    Choose(ids::kAddressMode, "OFF");
+    Choose(ids::window::kCommPort, "06");
+    Choose(ids::window::kAddressMode, "ON");
+    Choose(ids::window::kCommAddress, "17");
+    Choose(ids::window::kAddressMode, "OFF");
     window_.OnConnectButton();
     EXPECT_TRUE(prompts_.Boxes().empty());
     auto requests = SeenByPanel();

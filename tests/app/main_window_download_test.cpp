@@ -71,11 +71,11 @@ TEST_F(MainWindowTest, DownloadShowsThePanelsValuesOnThePages) {
     auto contains = [](const std::vector<std::string>& rows, const std::string& row) {
         return std::find(rows.begin(), rows.end(), row) != rows.end();
     };
-    EXPECT_TRUE(contains(window_.RegulatorComm().Form()[ids::kRegisterTable].items,
+    EXPECT_TRUE(contains(window_.RegulatorComm().Form()[ids::table::kRegisterTable].items,
                          RegisterTablePage::RowText(2, 24, 1205)));
-    EXPECT_TRUE(contains(window_.DiagPwdsAlerts().Form()[ids::kRegisterTable].items,
+    EXPECT_TRUE(contains(window_.DiagPwdsAlerts().Form()[ids::table::kRegisterTable].items,
                          RegisterTablePage::RowText(9, 53, 321)));
-    EXPECT_TRUE(contains(window_.Logs().Form()[ids::kRegisterTable].items,
+    EXPECT_TRUE(contains(window_.Logs().Form()[ids::table::kRegisterTable].items,
                          RegisterTablePage::RowText(11, 4, 0)));
     EXPECT_EQ(StoreSlot(2, 24), 1205);
 }
@@ -84,18 +84,22 @@ class ImportedConnect : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        Flags().fileImported = true;
         StoreSlot(2, 24) = 1234;  // an imported regulator set point
         StoreSlot(2, 15) = 42;    // an imported regulator id
         StoreSlot(10, 67) = 999;  // the version word is never written
         StoreSlot(10, 120) = 1;   // the panel's own tap-changer type: no DIAG defaults sent
+        // As opening a configuration file leaves it: the pages show the store.
+        Flags().storeOnly = true;
+        window_.SetUpTabs(true);
+        Flags().storeOnly = false;
+        Flags().fileImported = true;
     }
 };
 
 TEST_F(ImportedConnect, YesUploadsEveryPageAfterItsConfirmation) {
     StartPanel(5, 410);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "05");
+    Choose(ids::window::kCommPort, "05");
     prompts_.answers.assign(8, PromptAnswer::kYes);
     window_.OnConnectButton();
 
@@ -146,7 +150,7 @@ TEST_F(ImportedConnect, YesUploadsEveryPageAfterItsConfirmation) {
 TEST_F(ImportedConnect, NoSendsNothingAndKeepsTheImportedValues) {
     StartPanel(5, 410);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "05");
+    Choose(ids::window::kCommPort, "05");
     prompts_.answers = {PromptAnswer::kNo};
     window_.OnConnectButton();
     auto boxes = prompts_.Boxes();
@@ -155,7 +159,8 @@ TEST_F(ImportedConnect, NoSendsNothingAndKeepsTheImportedValues) {
               "FILE WAS IMPORTED\n These Settings have not been Sent to Panel yet \n You may Edit "
               "the settings and Set them Now");
     EXPECT_EQ(boxes[1].caption, "MANUALLY SET IMPORTED DATA");
-    EXPECT_EQ(Describe(SeenByPanel()), ConnectPrologue());
+    // The import made the tabs: Connect reads the version word only for its rules.
+    EXPECT_EQ(Describe(SeenByPanel()), (std::vector<std::string>{"R 10/67x1", "R 11/239x1"}));
     EXPECT_EQ(StoreSlot(2, 24), 1234);
     EXPECT_FALSE(Flags().fileImported);
     EXPECT_TRUE(Flags().connected);
@@ -164,19 +169,19 @@ TEST_F(ImportedConnect, NoSendsNothingAndKeepsTheImportedValues) {
 TEST_F(ImportedConnect, YesToASilentPanelReportsTheConnectionError) {
     StartPanel(5, 410).injectFault(sim::Fault::Silence(), 0);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "05");
+    Choose(ids::window::kCommPort, "05");
     prompts_.answers = {PromptAnswer::kYes};
     window_.OnConnectButton();
     EXPECT_EQ(prompts_.Captions(),
               (std::vector<std::string>{"FILE ACTIVITY DETECTED", "CONNECTION ERROR"}));
-    EXPECT_EQ(Describe(SeenByPanel()), ConnectPrologue());
+    EXPECT_EQ(Describe(SeenByPanel()), (std::vector<std::string>{"R 10/67x1", "R 11/239x1"}));
     EXPECT_FALSE(Flags().fileImported);
 }
 
 TEST_F(ImportedConnect, AnsweringNoToAConfirmationWritesNothingOfThatGroup) {
     StartPanel(5, 410);
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "05");
+    Choose(ids::window::kCommPort, "05");
     // Import Yes, then No to everything but the regulator table.
     prompts_.answers = {PromptAnswer::kYes, PromptAnswer::kNo, PromptAnswer::kNo,
                         PromptAnswer::kYes, PromptAnswer::kNo, PromptAnswer::kNo,

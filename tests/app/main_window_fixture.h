@@ -9,18 +9,24 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_flags.h"
 #include "app/connection_lists.h"
 #include "app/main_window.h"
+#include "pages/kit/app_flags.h"
+#include "pages/kit/list_selection.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/configuration.h"
+#include "resources/ids/diag_pwds_alerts.h"
+#include "resources/ids/logs_quick_key.h"
+#include "resources/ids/main_window.h"
+#include "resources/ids/register_table.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/app/fake_user_prompts.h"
-#include "tests/app/private_working_dir.h"
+#include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
+#include "tests/support/request_log.h"
 
 namespace testing_support {
 
@@ -66,13 +72,13 @@ class MainWindowTest : public ::testing::Test {
     }
 
     void Choose(int controlId, const std::string& text) {
-        ASSERT_TRUE(window_.Form()[controlId].SelectString(text)) << text;
+        ASSERT_TRUE(SelectByPrefix(window_.Form()[controlId], text)) << text;
         window_.OnSelectionChanged(controlId);
     }
 
     void InitAndConnect(unsigned port) {
         window_.OnInitDialog();
-        Choose(ids::kCommPort, PortName(static_cast<int>(port)));
+        Choose(ids::window::kCommPort, PortName(static_cast<int>(port)));
         window_.OnConnectButton();
     }
 
@@ -90,32 +96,5 @@ class MainWindowTest : public ::testing::Test {
     CRegToolDlg window_{prompts_};
     std::unique_ptr<sim::PtyPanel> panel_;
 };
-
-// One request as the panel saw it: "R 10/67x1", "W 2/24x1".
-inline std::string Describe(const sim::Request& r) {
-    const char* op = r.op == sim::Operation::kRead    ? "R"
-                     : r.op == sim::Operation::kWrite ? "W"
-                     : r.op == sim::Operation::kClear ? "C"
-                                                      : "X";
-    return std::string(op) + " " + std::to_string(r.bank) + "/" + std::to_string(r.start) + "x" +
-           std::to_string(r.count);
-}
-
-inline std::vector<std::string> Describe(const std::vector<sim::Request>& requests) {
-    std::vector<std::string> out;
-    for (const auto& r : requests) {
-        out.push_back(Describe(r));
-    }
-    return out;
-}
-
-// The requests a table transfer makes, from the table itself.
-inline void AppendTable(std::vector<std::string>& out, const char* op, const RegisterBlock* blocks,
-                        int n) {
-    for (int i = 0; i < n; ++i) {
-        out.push_back(std::string(op) + " " + std::to_string(blocks[i].bank) + "/" +
-                      std::to_string(blocks[i].start) + "x" + std::to_string(blocks[i].count));
-    }
-}
 
 }  // namespace testing_support

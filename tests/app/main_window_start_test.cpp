@@ -17,13 +17,13 @@ TEST_F(MainWindowTest, NoSettingsFileOpensWithDefaultsAfterTellingTheUser) {
     EXPECT_EQ(prompts_.Boxes()[0].caption, "LOADING DEFAULTS ");
     EXPECT_EQ(prompts_.Boxes()[0].buttons, PromptButtons::kOk);
     FormModel& f = window_.Form();
-    EXPECT_EQ(f[ids::kCommPort].SelectedText(), "01");
-    EXPECT_EQ(f[ids::kBaud].SelectedText(), "9600");
-    EXPECT_EQ(f[ids::kParity].SelectedText(), "EVEN");
-    EXPECT_EQ(f[ids::kAddressMode].SelectedText(), "OFF");
-    EXPECT_FALSE(f[ids::kCommAddress].enabled);
-    EXPECT_EQ(f[ids::kConnect].caption, "Connect");
-    EXPECT_EQ(f[ids::kIndicator].background, kLightGrey);
+    EXPECT_EQ(f[ids::window::kCommPort].SelectedText(), "01");
+    EXPECT_EQ(f[ids::window::kBaud].SelectedText(), "9600");
+    EXPECT_EQ(f[ids::window::kParity].SelectedText(), "EVEN");
+    EXPECT_EQ(f[ids::window::kAddressMode].SelectedText(), "OFF");
+    EXPECT_TRUE(f[ids::window::kCommAddress].enabled == false);
+    EXPECT_EQ(f[ids::window::kConnect].caption, "Connect");
+    EXPECT_EQ(f[ids::window::kIndicator].background, kLightGrey);
     EXPECT_EQ(window_.PortNumber(), 1);
     EXPECT_EQ(window_.BaudRate(), 9600);
     EXPECT_EQ(window_.ParityCode(), 1);
@@ -36,12 +36,12 @@ TEST_F(MainWindowTest, SavedSettingsSelectTheirEntries) {
     window_.OnInitDialog();
     EXPECT_TRUE(prompts_.Boxes().empty());
     FormModel& f = window_.Form();
-    EXPECT_EQ(f[ids::kCommPort].SelectedText(), "12");
-    EXPECT_EQ(f[ids::kBaud].SelectedText(), "19200");
-    EXPECT_EQ(f[ids::kParity].SelectedText(), "NONE");
-    EXPECT_EQ(f[ids::kAddressMode].SelectedText(), "ON");
-    EXPECT_TRUE(f[ids::kCommAddress].enabled);
-    EXPECT_EQ(f[ids::kCommAddress].selected, -1);
+    EXPECT_EQ(f[ids::window::kCommPort].SelectedText(), "12");
+    EXPECT_EQ(f[ids::window::kBaud].SelectedText(), "19200");
+    EXPECT_EQ(f[ids::window::kParity].SelectedText(), "NONE");
+    EXPECT_EQ(f[ids::window::kAddressMode].SelectedText(), "ON");
+    EXPECT_TRUE(f[ids::window::kCommAddress].enabled == true);
+    EXPECT_EQ(f[ids::window::kCommAddress].selected, -1);
     EXPECT_EQ(window_.PortNumber(), 12);
     EXPECT_EQ(window_.BaudRate(), 19200);
     EXPECT_EQ(window_.ParityCode(), 0);
@@ -58,29 +58,29 @@ TEST_F(MainWindowTest, WrongOrMalformedSettingsFileGivesInvalidBoxAndDefaults) {
         ASSERT_EQ(prompts_.Boxes().size(), 1u);
         EXPECT_EQ(prompts_.Boxes()[0].text, "Invalid Saved Connection Settings File");
         EXPECT_EQ(prompts_.Boxes()[0].caption, "LOADING DEFAULTS ");
-        EXPECT_EQ(window_.Form()[ids::kCommPort].SelectedText(), "01");
+        EXPECT_EQ(window_.Form()[ids::window::kCommPort].SelectedText(), "01");
         EXPECT_EQ(window_.BaudRate(), 9600);
     }
 }
 
 TEST_F(MainWindowTest, ConnectionControlsSetTheSettings) {
     window_.OnInitDialog();
-    Choose(ids::kCommPort, "123");
-    Choose(ids::kBaud, "2400");
-    Choose(ids::kParity, "ODD");
+    Choose(ids::window::kCommPort, "123");
+    Choose(ids::window::kBaud, "2400");
+    Choose(ids::window::kParity, "ODD");
     EXPECT_EQ(window_.PortNumber(), 123);
     EXPECT_EQ(window_.BaudRate(), 2400);
     EXPECT_EQ(window_.ParityCode(), 2);
-    Choose(ids::kParity, "NONE");
+    Choose(ids::window::kParity, "NONE");
     EXPECT_EQ(window_.ParityCode(), 0);
 
-    Choose(ids::kAddressMode, "ON");
-    EXPECT_TRUE(window_.Form()[ids::kCommAddress].enabled);
+    Choose(ids::window::kAddressMode, "ON");
+    EXPECT_TRUE(window_.Form()[ids::window::kCommAddress].enabled == true);
     EXPECT_EQ(Protocol().addressMode, 1);
-    Choose(ids::kCommAddress, "199");
+    Choose(ids::window::kCommAddress, "199");
     EXPECT_EQ(Protocol().commAddress, 199);
-    Choose(ids::kAddressMode, "OFF");
-    EXPECT_FALSE(window_.Form()[ids::kCommAddress].enabled);
+    Choose(ids::window::kAddressMode, "OFF");
+    EXPECT_TRUE(window_.Form()[ids::window::kCommAddress].enabled == false);
     EXPECT_EQ(Protocol().addressMode, 0);
 }
 
@@ -109,12 +109,14 @@ TEST_F(MainWindowTest, VersionRulesDisableFieldsByPanelVersion) {
         EXPECT_EQ(Flags().panelVersion, c.word & 0x3FF);
         EXPECT_EQ(Flags().versionHighBits, c.word >> 10);
         FormModel& cfg = window.Configuration().Form();
-        EXPECT_EQ(cfg[ids::kLowerLed].enabled, c.lowerLedEnabled) << c.word;
-        EXPECT_EQ(cfg[ids::kRemoteButton].enabled, c.lowerLedEnabled) << c.word;
-        EXPECT_EQ(window.Logs().Form()[ids::kLogMinMax].enabled, c.lowerLedEnabled) << c.word;
-        EXPECT_EQ(window.DiagPwdsAlerts().Form()[ids::kPanelType].enabled, false) << c.word;
-        EXPECT_EQ(cfg[ids::kTimeoutDisplayScreen].enabled, c.timeoutEnabled) << c.word;
-        EXPECT_EQ(cfg[ids::kRemoteAuto].enabled, c.remoteAutoEnabled) << c.word;
+        EXPECT_EQ(cfg[ids::config::kLowerLed].enabled.Or(true), c.lowerLedEnabled) << c.word;
+        EXPECT_EQ(cfg[ids::config::kRemoteButton].enabled.Or(true), c.lowerLedEnabled) << c.word;
+        EXPECT_EQ(window.Logs().Form()[ids::logs::kLogMinMax].enabled.Or(true), c.lowerLedEnabled)
+            << c.word;
+        EXPECT_EQ(window.DiagPwdsAlerts().Form()[ids::diag::kPanelType].enabled, false) << c.word;
+        EXPECT_EQ(cfg[ids::config::kTimeoutDisplayScreen].enabled.Or(true), c.timeoutEnabled)
+            << c.word;
+        EXPECT_EQ(cfg[ids::config::kRemoteAuto].enabled.Or(true), c.remoteAutoEnabled) << c.word;
         EXPECT_TRUE(Flags().tabsCreated);
     }
 }
@@ -125,9 +127,9 @@ TEST_F(MainWindowTest, TabsWithoutConnectionNeverIncludeMaintenance) {
     EXPECT_EQ(TabCaptions(), (std::vector<std::string>{
                                  "Configuration", "Regulator and Comm", "Metering and Counters",
                                  "Logs and Quick Key", "Diag, Pwds and Alerts", "Pseudo Manual"}));
-    for (int id : {ids::kPanelType, ids::kFixedOnTime, ids::kTapIn, ids::kTapInType,
-                   ids::kNeutralIn, ids::kNeutralCount}) {
-        EXPECT_FALSE(window_.DiagPwdsAlerts().Form()[id].enabled) << id;
+    for (int id : {ids::diag::kPanelType, ids::diag::kFixedOnTime, ids::diag::kTapIn,
+                   ids::diag::kTapInType, ids::diag::kNeutralIn, ids::diag::kNeutralCount}) {
+        EXPECT_TRUE(window_.DiagPwdsAlerts().Form()[id].enabled == false) << id;
     }
     // A second set-up keeps the tabs as they are.
     window_.SetUpTabs(false);
@@ -140,14 +142,14 @@ TEST_F(MainWindowTest, RefreshPagesShowsTheStoreWithoutTouchingTheConnectedFlag)
     window_.SetUpTabs(true);
     EXPECT_FALSE(Flags().connected);
     EXPECT_TRUE(prompts_.Boxes().empty());  // the pages passed their connection test
-    EXPECT_EQ(window_.Configuration().Form()[ids::kTapChanger].SelectedText(), "COOP SD");
-    const auto& rows = window_.RegulatorComm().Form()[ids::kRegisterTable].items;
+    EXPECT_EQ(window_.Configuration().Form()[ids::config::kTapChanger].SelectedText(), "COOP SD");
+    const auto& rows = window_.RegulatorComm().Form()[ids::table::kRegisterTable].items;
     EXPECT_GE(rows.size(), 2u);
 }
 
 TEST_F(MainWindowTest, LaterMenuFunctionsSayTheyAreNotAvailable) {
     window_.OnInitDialog();
-    for (int id : {ids::kMenuSaveConfig, ids::kMenuOpenConfig, ids::kMenuCreateReport}) {
+    for (int id : {ids::menu::kSaveConfig, ids::menu::kOpenConfig, ids::menu::kCreateReport}) {
         prompts_.calls.clear();
         window_.OnCommand(id);
         ASSERT_EQ(prompts_.Boxes().size(), 1u) << id;
@@ -192,7 +194,7 @@ TEST_F(MainWindowTest, PagesRefuseToTalkToThePanelWithoutConnection) {
 
 TEST_F(MainWindowTest, HiddenExitButtonOnlyEndsTheWaitCursor) {
     window_.OnInitDialog();
-    window_.OnCommand(ids::kHiddenExit);
+    window_.OnCommand(ids::window::kHiddenExit);
     ASSERT_EQ(prompts_.calls.size(), 1u);
     EXPECT_EQ(prompts_.calls[0].kind, "wait-");
 }

@@ -1,10 +1,10 @@
-// The small pure rules of the shell: list texts, select-by-text, scrolling, help paths.
+// The small pure rules of the shell: list texts, the form model, scrolling, help paths.
 #include <gtest/gtest.h>
 
 #include "app/connection_lists.h"
-#include "app/form_model.h"
 #include "app/help_documents.h"
 #include "app/window_scroll.h"
+#include "pages/kit/form_model.h"
 
 namespace {
 
@@ -32,31 +32,24 @@ TEST(ConnectionLists, ParityTextsGiveTheirCodes) {
     EXPECT_EQ(LeadingNumber("x"), 0);
 }
 
-TEST(FormModel, SelectStringPicksTheFirstItemWithThePrefix) {
-    ControlState combo;
-    combo.items = {"300", "1200", "19200"};
-    EXPECT_TRUE(combo.SelectString("1"));
-    EXPECT_EQ(combo.SelectedText(), "1200");
-    EXPECT_TRUE(combo.SelectString("192"));
-    EXPECT_EQ(combo.selected, 2);
-    EXPECT_FALSE(combo.SelectString("5"));
-    EXPECT_EQ(combo.selected, 2);  // unchanged
-    combo.selected = 7;
-    EXPECT_EQ(combo.SelectedText(), "");
-}
-
-TEST(FormModel, EmptyTextsBlanksEveryTextAndTellsTheListener) {
+TEST(FormModel, ResetGoesBackToTheFormKeepingTheListItems) {
     FormModel form;
     form[1].text = "a";
-    form[2].text = "b";
-    form[2].caption = "kept";
+    form[2].items = {"OFF", "ON"};
+    form[2].Select(1);
+    form[2].enabled = false;
+    form[2].caption = "set";
+    EXPECT_TRUE(form[2].enabled == false);
+    EXPECT_FALSE(form[1].enabled == true);  // never set: the form decides
     int told = 0;
     form.SetChangeListener([&] { ++told; });
-    form.EmptyTexts();
+    form.Reset();
     form.Changed();
     EXPECT_EQ(form[1].text, "");
-    EXPECT_EQ(form[2].text, "");
-    EXPECT_EQ(form[2].caption, "kept");
+    EXPECT_EQ(form[2].selected, -1);
+    EXPECT_EQ(form[2].items, (std::vector<std::string>{"OFF", "ON"}));
+    EXPECT_FALSE(form[2].enabled.IsSet());
+    EXPECT_FALSE(form[2].caption.IsSet());
     EXPECT_EQ(told, 1);
 }
 

@@ -10,21 +10,21 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/app_flags.h"
 #include "app/main_window.h"
 #include "app/view/form_binder.h"
 #include "app/view/main_window_view.h"
 #include "app/view/page_view.h"
+#include "pages/kit/app_flags.h"
 #include "pages/settings/configuration_page.h"
 #include "pages/settings/memo_text.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/configuration.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/app/fake_user_prompts.h"
-#include "tests/app/private_working_dir.h"
+#include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 #include "widgets/ib_tab_ctrl.h"
@@ -75,15 +75,16 @@ TEST_F(ConfigurationPageViewTest, EveryControlOfTheFormIsBoundByItsId) {
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("id1212")), 1212);
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("label_2")), -1);
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("idea")), -1);
-    auto* tap = Control<QComboBox>(ids::kTapChanger);
+    auto* tap = Control<QComboBox>(ids::config::kTapChanger);
     ASSERT_NE(tap, nullptr);
     EXPECT_EQ(tap->count(), 8);
     EXPECT_EQ(tap->currentIndex(), -1);  // empty until a Get
-    EXPECT_EQ(Control<QPushButton>(ids::kGetAdvConfig)->text(), QStringLiteral(" Get Adv Cfg"));
-    EXPECT_TRUE(Control<QLineEdit>(ids::kSoftwareVersion)->isReadOnly());
+    EXPECT_EQ(Control<QPushButton>(ids::config::kGetAdvConfig)->text(),
+              QStringLiteral(" Get Adv Cfg"));
+    EXPECT_TRUE(Control<QLineEdit>(ids::config::kSoftwareVersion)->isReadOnly());
     view_.show();
-    EXPECT_FALSE(Control<QPushButton>(ids::kViewImportedData)->isVisible());
-    EXPECT_TRUE(Control<QPushButton>(ids::kSyncClock)->isVisible());
+    EXPECT_FALSE(Control<QPushButton>(ids::config::kViewImportedData)->isVisible());
+    EXPECT_TRUE(Control<QPushButton>(ids::config::kSyncClock)->isVisible());
 }
 
 TEST_F(ConfigurationPageViewTest, APickInTheComboBoxStoresItsValue) {
@@ -91,7 +92,7 @@ TEST_F(ConfigurationPageViewTest, APickInTheComboBoxStoresItsValue) {
     Flags().connected = true;
     Flags().storeOnly = true;
     page_.GetAdvConfig(prompts_);
-    auto* meter = Control<QComboBox>(ids::kMeterVolts);
+    auto* meter = Control<QComboBox>(ids::config::kMeterVolts);
     ASSERT_NE(meter, nullptr);
     ASSERT_EQ(meter->currentText(), QStringLiteral("PRI"));
     view_.show();
@@ -104,8 +105,10 @@ TEST_F(ConfigurationPageViewTest, APickInTheComboBoxStoresItsValue) {
 TEST_F(ConfigurationPageViewTest, SetButtonClickAsksForConfirmation) {
     ConnectPanel();
     view_.show();
+    QTest::mouseClick(Control<QPushButton>(ids::config::kGetConfig), Qt::LeftButton);
+    prompts_.calls.clear();
     prompts_.answers = {PromptAnswer::kNo};
-    QTest::mouseClick(Control<QPushButton>(ids::kSetConfig), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(ids::config::kSetConfig), Qt::LeftButton);
     ASSERT_EQ(prompts_.Boxes().size(), 1u);
     EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
     EXPECT_EQ(prompts_.Boxes()[0].buttons, PromptButtons::kYesNo);
@@ -113,15 +116,15 @@ TEST_F(ConfigurationPageViewTest, SetButtonClickAsksForConfirmation) {
 
 TEST_F(ConfigurationPageViewTest, TypingInAMemoAttachesItsTooltip) {
     view_.show();
-    auto* memo = Control<QLineEdit>(ids::kMemo1);
+    auto* memo = Control<QLineEdit>(ids::config::kMemo1);
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->toolTip().isEmpty());
     memo->setFocus();
     QTest::keyClicks(memo, QStringLiteral("abcdefghijkl"));
     EXPECT_EQ(memo->text(), QStringLiteral("abcdefghij"));  // ten characters at most
-    EXPECT_EQ(page_.Form()[ids::kMemo1].text, "abcdefghij");
+    EXPECT_EQ(page_.Form()[ids::config::kMemo1].text, "abcdefghij");
     EXPECT_EQ(memo->toolTip(), QString::fromLatin1(kMemoToolTip));
-    EXPECT_TRUE(Control<QLineEdit>(ids::kMemo2)->toolTip().isEmpty());
+    EXPECT_TRUE(Control<QLineEdit>(ids::config::kMemo2)->toolTip().isEmpty());
 }
 
 TEST_F(ConfigurationPageViewTest, ScreenshotAfterAGet) {
@@ -132,10 +135,10 @@ TEST_F(ConfigurationPageViewTest, ScreenshotAfterAGet) {
     panel.setRegister(10, 67, 411 | 3 << 10);
     view_.resize(940, 640);
     view_.show();
-    QTest::mouseClick(Control<QPushButton>(ids::kGetCfgAndAdvCfg), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(ids::config::kGetCfgAndAdvCfg), Qt::LeftButton);
     EXPECT_TRUE(prompts_.Boxes().empty());
-    EXPECT_EQ(Control<QLineEdit>(ids::kSoftwareVersion)->text(), QStringLiteral("4.1103"));
-    EXPECT_EQ(Control<QComboBox>(ids::kTapChanger)->currentText(), QStringLiteral("GE"));
+    EXPECT_EQ(Control<QLineEdit>(ids::config::kSoftwareVersion)->text(), QStringLiteral("4.1103"));
+    EXPECT_EQ(Control<QComboBox>(ids::config::kTapChanger)->currentText(), QStringLiteral("GE"));
     QCoreApplication::processEvents();
 
     for (QLabel* label : view_.findChildren<QLabel*>()) {

@@ -10,7 +10,7 @@
 
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/app/fake_user_prompts.h"
+#include "tests/support/fake_user_prompts.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 

@@ -9,17 +9,17 @@
 
 #include <memory>
 
-#include "app/app_flags.h"
 #include "app/connection_settings.h"
 #include "app/main_window.h"
 #include "app/view/main_window_view.h"
+#include "pages/kit/app_flags.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/main_window.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/app/fake_user_prompts.h"
-#include "tests/app/private_working_dir.h"
+#include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 #include "widgets/colour_edit.h"
@@ -71,12 +71,12 @@ TEST_F(MainWindowViewTest, OpensWithCaptionMenusAndRestoredSettings) {
     EXPECT_EQ(menus, (QStringList{"&File", "&Save Config File", "&Open Config file",
                                   "Cl&ose Config File /Tabs ", "&Create Report", "E&xit", "&Help",
                                   "About VoltScope 5.0"}));
-    auto* port = qobject_cast<QComboBox*>(view_.Control(ids::kCommPort));
+    auto* port = qobject_cast<QComboBox*>(view_.Control(ids::window::kCommPort));
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->count(), 255);
     EXPECT_EQ(port->currentText(), QStringLiteral("05"));
-    EXPECT_FALSE(view_.Control(ids::kCommAddress)->isEnabled());
-    EXPECT_FALSE(view_.Control(ids::kHiddenExit)->isVisible());
+    EXPECT_FALSE(view_.Control(ids::window::kCommAddress)->isEnabled());
+    EXPECT_FALSE(view_.Control(ids::window::kHiddenExit)->isVisible());
     EXPECT_EQ(view_.ConnectButton()->text(), QStringLiteral("Connect"));
     EXPECT_EQ(view_.Indicator()->BackgroundColour(), QColor(211, 211, 211));
     EXPECT_EQ(view_.Tabs()->count(), 0);
@@ -84,12 +84,12 @@ TEST_F(MainWindowViewTest, OpensWithCaptionMenusAndRestoredSettings) {
 
 TEST_F(MainWindowViewTest, ChoosingAnEntryReachesTheBehaviour) {
     view_.show();
-    auto* mode = qobject_cast<QComboBox*>(view_.Control(ids::kAddressMode));
+    auto* mode = qobject_cast<QComboBox*>(view_.Control(ids::window::kAddressMode));
     ASSERT_NE(mode, nullptr);
     mode->setCurrentIndex(1);
     emit mode->activated(1);  // what a user's pick sends
     EXPECT_EQ(Protocol().addressMode, 1);
-    EXPECT_TRUE(view_.Control(ids::kCommAddress)->isEnabled());
+    EXPECT_TRUE(view_.Control(ids::window::kCommAddress)->isEnabled());
 }
 
 TEST_F(MainWindowViewTest, ConnectClickRunsTheBehaviourAndDisconnectRemovesTheTabs) {

@@ -1,7 +1,7 @@
 #pragma once
 // The tool keeps its link, store, protocol settings and flags process-wide; every test that
 // drives them starts from a freshly started tool.
-#include "app/app_flags.h"
+#include "pages/kit/app_flags.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"

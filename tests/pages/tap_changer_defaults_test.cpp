@@ -1,7 +1,7 @@
 // Picking a tap-changer type loads its DIAG defaults into the store; "Set Config" sends them to
 // a panel that holds another type before asking; a configuration file save copies them again.
 #include "protocol/block_tables.h"
-#include "tests/app/configuration_page_fixture.h"
+#include "tests/pages/configuration_page_fixture.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(TapChangerDefaultsTable, EveryTypeButCustomHasARow) {
 TEST_F(ConfigurationPageTest, PickingAnotherTypeLoadsItsDefaultsAndSaysSoOnce) {
     StoreSlot(10, 120) = 1;  // GE
     SetStoreDiag(kUserDiag);
-    Choose(ids::kTapChanger, "COOP DD");
+    Choose(ids::config::kTapChanger, "COOP DD");
     EXPECT_EQ(StoreSlot(10, 120), 4);
     EXPECT_EQ(StoreDiag(), kCoopDdRow);
     ASSERT_EQ(prompts_.Boxes().size(), 1u);
@@ -60,7 +60,7 @@ TEST_F(ConfigurationPageTest, PickingAnotherTypeLoadsItsDefaultsAndSaysSoOnce) {
 TEST_F(ConfigurationPageTest, PickingTheStoredTypeAgainResetsItsDefaultsWithoutABox) {
     StoreSlot(10, 120) = 2;  // LTC
     SetStoreDiag(kUserDiag);
-    Choose(ids::kTapChanger, "LTC");
+    Choose(ids::config::kTapChanger, "LTC");
     EXPECT_EQ(StoreDiag(), kLtcRow);
     EXPECT_TRUE(prompts_.Boxes().empty());
     EXPECT_FALSE(TapChangerState().diagRefresh);
@@ -70,7 +70,7 @@ TEST_F(ConfigurationPageTest, PickingTheStoredTypeAgainResetsItsDefaultsWithoutA
 TEST_F(ConfigurationPageTest, PickingCustomKeepsTheDiagValuesButStillSaysTheyChanged) {
     StoreSlot(10, 120) = 1;
     SetStoreDiag(kUserDiag);
-    Choose(ids::kTapChanger, "Custom");
+    Choose(ids::config::kTapChanger, "Custom");
     EXPECT_EQ(StoreSlot(10, 120), 6);
     EXPECT_EQ(StoreDiag(), kUserDiag);
     EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"DIAG UPDATED"}));
@@ -84,7 +84,7 @@ TEST_F(ConfigurationPageTest, FileSaveCopiesTheCurrentTypesDefaultsOnlyAfterDefa
     ApplyDefaultsBeforeFileSave();  // nothing applied yet: the user's values stay
     EXPECT_EQ(StoreDiag(), kUserDiag);
 
-    Choose(ids::kTapChanger, "LTC");
+    Choose(ids::config::kTapChanger, "LTC");
     SetStoreDiag(kUserDiag);  // edited on the Diag page afterwards
     ApplyDefaultsBeforeFileSave();
     EXPECT_EQ(StoreDiag(), kLtcRow);
@@ -93,15 +93,15 @@ TEST_F(ConfigurationPageTest, FileSaveCopiesTheCurrentTypesDefaultsOnlyAfterDefa
 
 TEST_F(ConfigurationPageTest, FileSaveAfterCustomKeepsTheDiagValuesTheUserSet) {
     StoreSlot(10, 120) = 2;
-    Choose(ids::kTapChanger, "GE");
-    Choose(ids::kTapChanger, "Custom");
+    Choose(ids::config::kTapChanger, "GE");
+    Choose(ids::config::kTapChanger, "Custom");
     SetStoreDiag(kUserDiag);
     ApplyDefaultsBeforeFileSave();
     EXPECT_EQ(StoreDiag(), kUserDiag);  // not ten zeros
     EXPECT_FALSE(TapChangerState().defaultsApplied);
 
     // A type the table does not know is treated the same way.
-    Choose(ids::kTapChanger, "GE");
+    Choose(ids::config::kTapChanger, "GE");
     StoreSlot(10, 120) = 9;
     SetStoreDiag(kUserDiag);
     ApplyDefaultsBeforeFileSave();

@@ -1,4 +1,4 @@
-#include "app/form_model.h"
+#include "pages/kit/form_model.h"
 
 std::string ControlState::SelectedText() const {
     if (selected < 0 || selected >= static_cast<int>(items.size())) {
@@ -7,15 +7,14 @@ std::string ControlState::SelectedText() const {
     return items[static_cast<std::size_t>(selected)];
 }
 
-bool ControlState::SelectString(const std::string& prefix) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].compare(0, prefix.size(), prefix) == 0) {
-            selected = static_cast<int>(i);
-            text = items[i];
-            return true;
-        }
+void ControlState::Select(int index) {
+    if (index < 0 || index >= static_cast<int>(items.size())) {
+        selected = -1;
+        text.clear();
+        return;
     }
-    return false;
+    selected = index;
+    text = items[static_cast<std::size_t>(index)];
 }
 
 const ControlState* FormModel::Find(int id) const {
@@ -31,9 +30,11 @@ std::vector<int> FormModel::Ids() const {
     return ids;
 }
 
-void FormModel::EmptyTexts() {
+void FormModel::Reset() {
     for (auto& [id, state] : controls_) {
-        state.text.clear();
+        ControlState fresh;
+        fresh.items = std::move(state.items);
+        state = std::move(fresh);
     }
 }
 

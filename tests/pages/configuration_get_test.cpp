@@ -3,7 +3,7 @@
 // are not in item order, and the fields that only some panel models show.
 #include "protocol/block_tables.h"
 #include "protocol/packed_time.h"
-#include "tests/app/configuration_page_fixture.h"
+#include "tests/pages/configuration_page_fixture.h"
 
 namespace {
 
@@ -40,20 +40,20 @@ TEST_F(ConfigurationPageTest, GetShowsThePanelsConfiguration) {
     panel.setRegister(10, 32, 'X' << 8 | 'Y');  // after the end: not shown
     page_.GetConfig(prompts_);
 
-    EXPECT_EQ(Text(ids::kU2PtPrimary), "13800");
-    EXPECT_EQ(Text(ids::kU2PtSecondary), "120");
-    EXPECT_EQ(Text(ids::kCtPrimary), "600");
-    EXPECT_EQ(Text(ids::kCtSecondary), "0.25");
-    EXPECT_EQ(Text(ids::kFullLoadCurrent), "668");
-    EXPECT_EQ(Text(ids::kNeutralOverrun), "1.5");
-    EXPECT_EQ(Text(ids::kMemo1), "ABC");
-    EXPECT_EQ(Text(ids::kMemo2), "FEEDER 4A ");
-    EXPECT_EQ(Selected(ids::kTapChanger), "GE");
-    EXPECT_EQ(Selected(ids::kRegulatorType), "INVERTED");
-    EXPECT_EQ(Selected(ids::kSystemConnection), "DELTA LEAD");
-    EXPECT_EQ(Selected(ids::kPowerFlow), "CO-GEN");
-    EXPECT_EQ(Selected(ids::kBasisVolts), "115");
-    EXPECT_EQ(page_.ToolTip(ids::kMemo1),
+    EXPECT_EQ(Text(ids::config::kU2PtPrimary), "13800");
+    EXPECT_EQ(Text(ids::config::kU2PtSecondary), "120");
+    EXPECT_EQ(Text(ids::config::kCtPrimary), "600");
+    EXPECT_EQ(Text(ids::config::kCtSecondary), "0.25");
+    EXPECT_EQ(Text(ids::config::kFullLoadCurrent), "668");
+    EXPECT_EQ(Text(ids::config::kNeutralOverrun), "1.5");
+    EXPECT_EQ(Text(ids::config::kMemo1), "ABC");
+    EXPECT_EQ(Text(ids::config::kMemo2), "FEEDER 4A ");
+    EXPECT_EQ(Selected(ids::config::kTapChanger), "GE");
+    EXPECT_EQ(Selected(ids::config::kRegulatorType), "INVERTED");
+    EXPECT_EQ(Selected(ids::config::kSystemConnection), "DELTA LEAD");
+    EXPECT_EQ(Selected(ids::config::kPowerFlow), "CO-GEN");
+    EXPECT_EQ(Selected(ids::config::kBasisVolts), "115");
+    EXPECT_EQ(page_.ToolTip(ids::config::kMemo1),
               "ALLOWED MEMO CHARACTERS:ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789#&,-./");
 }
 
@@ -65,26 +65,26 @@ TEST_F(ConfigurationPageTest, ListsShowAndStoreValuesThatAreNotInItemOrder) {
     panel.setRegister(10, 178, 7);
     panel.setRegister(10, 67, 411 | 3 << 10);
     page_.GetCfgAndAdvCfg(prompts_);
-    EXPECT_EQ(Selected(ids::kMeterVolts), "PRI");
-    EXPECT_EQ(Selected(ids::kP2Calc), "ON");
-    EXPECT_EQ(Selected(ids::kCurrentThreshold), "7");
-    EXPECT_EQ(Selected(ids::kAlertControlComm), "Y");
+    EXPECT_EQ(Selected(ids::config::kMeterVolts), "PRI");
+    EXPECT_EQ(Selected(ids::config::kP2Calc), "ON");
+    EXPECT_EQ(Selected(ids::config::kCurrentThreshold), "7");
+    EXPECT_EQ(Selected(ids::config::kAlertControlComm), "Y");
 
-    Choose(ids::kMeterVolts, "SEC");
+    Choose(ids::config::kMeterVolts, "SEC");
     EXPECT_EQ(StoreSlot(10, 3), 1);
-    Choose(ids::kP2Calc, "OFF");
+    Choose(ids::config::kP2Calc, "OFF");
     EXPECT_EQ(StoreSlot(10, 217), 0);
-    Choose(ids::kCurrentThreshold, "10");
+    Choose(ids::config::kCurrentThreshold, "10");
     EXPECT_EQ(StoreSlot(2, 14), 10);
-    Choose(ids::kAlertControlComm, "N");
+    Choose(ids::config::kAlertControlComm, "N");
     EXPECT_EQ(StoreSlot(10, 178), 5);
-    Choose(ids::kAlertControlComm, "Y");
-    Choose(ids::kAlertMetering, "N");
+    Choose(ids::config::kAlertControlComm, "Y");
+    Choose(ids::config::kAlertMetering, "N");
     EXPECT_EQ(StoreSlot(10, 178), 3);
     StoreSlot(10, 178) = 0;
-    Choose(ids::kAlertControlComm, "Y");
+    Choose(ids::config::kAlertControlComm, "Y");
     EXPECT_EQ(StoreSlot(10, 178), 2);
-    Choose(ids::kRaiseLimit, "6.25%");
+    Choose(ids::config::kRaiseLimit, "6.25%");
     EXPECT_EQ(StoreSlot(10, 136), 3);
     // The picks themselves send nothing.
     EXPECT_EQ(RequestTotals().requests,
@@ -95,33 +95,34 @@ TEST_F(ConfigurationPageTest, ListsShowAndStoreValuesThatAreNotInItemOrder) {
 TEST_F(ConfigurationPageTest, APanelWithEmptyRegistersShowsZerosAndTheFirstEntries) {
     Connect(0, {.loadDefaults = false});
     page_.GetCfgAndAdvCfg(prompts_);
-    for (int id : {ids::kU2PtPrimary, ids::kCtPrimary, ids::kFullLoadCurrent, ids::kCurrentShift,
-                   ids::kDemandTime}) {
+    for (int id :
+         {ids::config::kU2PtPrimary, ids::config::kCtPrimary, ids::config::kFullLoadCurrent,
+          ids::config::kCurrentShift, ids::config::kDemandTime}) {
         EXPECT_EQ(Text(id), "0") << id;
     }
-    EXPECT_EQ(Text(ids::kCtSecondary), "0.0");
-    EXPECT_EQ(Text(ids::kNeutralOverrun), "0.0");
-    EXPECT_EQ(Text(ids::kSoftwareVersion), "0.0000");
-    EXPECT_EQ(Text(ids::kMemo1), "");
-    EXPECT_EQ(Text(ids::kPanelDate), "00/00/1990");
-    EXPECT_EQ(Text(ids::kPanelTime), "00:00:00");
-    EXPECT_EQ(Selected(ids::kTapChanger), "KORVANT");
-    EXPECT_EQ(Selected(ids::kDemandType), "Thermal");
-    EXPECT_EQ(Selected(ids::kMeterVolts), "PRI");
-    EXPECT_EQ(page_.Form()[ids::kTimeoutDisplayScreen].selected, -1);
+    EXPECT_EQ(Text(ids::config::kCtSecondary), "0.0");
+    EXPECT_EQ(Text(ids::config::kNeutralOverrun), "0.0");
+    EXPECT_EQ(Text(ids::config::kSoftwareVersion), "0.0000");
+    EXPECT_EQ(Text(ids::config::kMemo1), "");
+    EXPECT_EQ(Text(ids::config::kPanelDate), "00/00/1990");
+    EXPECT_EQ(Text(ids::config::kPanelTime), "00:00:00");
+    EXPECT_EQ(Selected(ids::config::kTapChanger), "KORVANT");
+    EXPECT_EQ(Selected(ids::config::kDemandType), "Thermal");
+    EXPECT_EQ(Selected(ids::config::kMeterVolts), "PRI");
+    EXPECT_EQ(page_.Form()[ids::config::kTimeoutDisplayScreen].selected, -1);
 }
 
 TEST_F(ConfigurationPageTest, AValueOutsideItsListLeavesTheSelectionAsItWas) {
     auto& panel = Connect();
     panel.setRegister(10, 64, 0);
     page_.GetConfig(prompts_);
-    ASSERT_EQ(Selected(ids::kBasisVolts), "120");
+    ASSERT_EQ(Selected(ids::config::kBasisVolts), "120");
     panel.setRegister(10, 64, 3);
     panel.setRegister(10, 11, 3);  // no such date order
     page_.GetCfgAndAdvCfg(prompts_);
-    EXPECT_EQ(Selected(ids::kBasisVolts), "120");
-    EXPECT_EQ(Text(ids::kPanelDate), "");
-    EXPECT_EQ(Text(ids::kPanelTime), "10:42:17");
+    EXPECT_EQ(Selected(ids::config::kBasisVolts), "120");
+    EXPECT_EQ(Text(ids::config::kPanelDate), "");
+    EXPECT_EQ(Text(ids::config::kPanelTime), "10:42:17");
 }
 
 TEST_F(ConfigurationPageTest, ClockShownInThePanelsDateOrder) {
@@ -133,9 +134,9 @@ TEST_F(ConfigurationPageTest, ClockShownInThePanelsDateOrder) {
     for (const auto& [order, date] : orders) {
         panel.setRegister(10, 11, static_cast<uint16_t>(order));
         page_.GetAdvConfig(prompts_);
-        EXPECT_EQ(Text(ids::kPanelDate), date);
-        EXPECT_EQ(Text(ids::kPanelTime), "13:05:09");
-        EXPECT_EQ(Selected(ids::kDateFormat), kDateOrderNames[order]);
+        EXPECT_EQ(Text(ids::config::kPanelDate), date);
+        EXPECT_EQ(Text(ids::config::kPanelTime), "13:05:09");
+        EXPECT_EQ(Selected(ids::config::kDateFormat), kDateOrderNames[order]);
     }
 }
 
@@ -166,14 +167,16 @@ TEST_F(ConfigurationPageTest, ModelDependentFieldsFollowVersionAndSubVersion) {
         panel.setRegister(10, 217, 1);
         page.GetCfgAndAdvCfg(prompts_);
         FormModel& f = page.Form();
-        EXPECT_EQ(f[ids::kSoftwareVersion].text, c.version);
-        EXPECT_EQ(f[ids::kTimeoutDisplayScreen].SelectedText(), c.timeoutScreen ? "Vld" : "")
+        EXPECT_EQ(f[ids::config::kSoftwareVersion].text, c.version);
+        EXPECT_EQ(f[ids::config::kTimeoutDisplayScreen].SelectedText(),
+                  c.timeoutScreen ? "Vld" : "")
             << c.word;
-        EXPECT_EQ(f[ids::kRemoteAuto].SelectedText(), c.remoteAuto ? "Remote" : "") << c.word;
-        EXPECT_EQ(f[ids::kLowerLed].SelectedText(), c.kz4a ? "Blink" : "") << c.word;
-        EXPECT_EQ(f[ids::kU2P2Out].SelectedText(), c.kz4a ? "P2" : "") << c.word;
-        EXPECT_EQ(f[ids::kRemoteButton].SelectedText(), c.kz4a ? "Disable" : "") << c.word;
-        EXPECT_EQ(f[ids::kP2Calc].SelectedText(), c.kz4a ? "ON" : "") << c.word;
+        EXPECT_EQ(f[ids::config::kRemoteAuto].SelectedText(), c.remoteAuto ? "Remote" : "")
+            << c.word;
+        EXPECT_EQ(f[ids::config::kLowerLed].SelectedText(), c.kz4a ? "Blink" : "") << c.word;
+        EXPECT_EQ(f[ids::config::kU2P2Out].SelectedText(), c.kz4a ? "P2" : "") << c.word;
+        EXPECT_EQ(f[ids::config::kRemoteButton].SelectedText(), c.kz4a ? "Disable" : "") << c.word;
+        EXPECT_EQ(f[ids::config::kP2Calc].SelectedText(), c.kz4a ? "ON" : "") << c.word;
     }
 }
 
@@ -182,16 +185,16 @@ TEST_F(ConfigurationPageTest, RemoteAutoIsStoredOnlyOnPanelsThatShowIt) {
     panel.setRegister(10, 208, 0);
     panel.setRegister(10, 67, 308 | 5 << 10);
     page_.GetConfig(prompts_);
-    Choose(ids::kRemoteAuto, "Auto");
+    Choose(ids::config::kRemoteAuto, "Auto");
     EXPECT_EQ(StoreSlot(10, 208), 2);
 
     panel.setRegister(10, 67, 411 | 3 << 10);
     page_.GetConfig(prompts_);
     StoreSlot(10, 208) = 0;
-    Choose(ids::kRemoteAuto, "Remote");
+    Choose(ids::config::kRemoteAuto, "Remote");
     EXPECT_EQ(StoreSlot(10, 208), 0);
     // The remote button shares the register and is stored on any panel.
-    Choose(ids::kRemoteButton, "Disable");
+    Choose(ids::config::kRemoteButton, "Disable");
     EXPECT_EQ(StoreSlot(10, 208), 1);
 }
 
@@ -204,17 +207,17 @@ TEST_F(ConfigurationPageTest, StoreOnlyGetShowsTheStoreWithoutTraffic) {
     StoreSlot(10, 17) = 10863;
     Flags().storeOnly = true;
     page_.GetCfgAndAdvCfg(prompts_);
-    EXPECT_EQ(Text(ids::kU2PtPrimary), "14400");
-    EXPECT_EQ(Selected(ids::kTapChanger), "COOP QD");
-    EXPECT_EQ(Text(ids::kSoftwareVersion), "4.0900");
-    EXPECT_EQ(Selected(ids::kMeterVolts), "SEC");
-    EXPECT_EQ(Text(ids::kPanelDate), "03/15/2011");
+    EXPECT_EQ(Text(ids::config::kU2PtPrimary), "14400");
+    EXPECT_EQ(Selected(ids::config::kTapChanger), "COOP QD");
+    EXPECT_EQ(Text(ids::config::kSoftwareVersion), "4.0900");
+    EXPECT_EQ(Selected(ids::config::kMeterVolts), "SEC");
+    EXPECT_EQ(Text(ids::config::kPanelDate), "03/15/2011");
     EXPECT_TRUE(prompts_.Boxes().empty());
     EXPECT_TRUE(Seen().empty());
 }
 
 TEST_F(ConfigurationPageTest, ViewImportedDataShowsTheStoreOnlyAfterAnImport) {
-    page_.OnCommand(ids::kViewImportedData, prompts_);
+    page_.OnCommand(ids::config::kViewImportedData, prompts_);
     ASSERT_EQ(prompts_.Boxes().size(), 1u);
     EXPECT_EQ(prompts_.Boxes()[0].text, "Data Was not Imported");
     EXPECT_EQ(prompts_.Boxes()[0].caption, "NO FILE OPERATION DETECTED");
@@ -222,16 +225,17 @@ TEST_F(ConfigurationPageTest, ViewImportedDataShowsTheStoreOnlyAfterAnImport) {
     prompts_.calls.clear();
     StoreSlot(2, 2) = 1200;
     Flags().storeOnly = true;
-    page_.OnCommand(ids::kViewImportedData, prompts_);
+    page_.OnCommand(ids::config::kViewImportedData, prompts_);
     EXPECT_TRUE(prompts_.Boxes().empty());
-    EXPECT_EQ(Text(ids::kCtPrimary), "1200");
+    EXPECT_EQ(Text(ids::config::kCtPrimary), "1200");
     EXPECT_FALSE(Flags().connected);
     EXPECT_EQ(RequestTotals().requests, 0u);
 }
 
 TEST_F(ConfigurationPageTest, WithoutConnectionEveryPanelActionShowsTheNotConnectedBox) {
-    for (int id : {ids::kGetCfgAndAdvCfg, ids::kGetConfig, ids::kGetAdvConfig,
-                   ids::kSetCfgAndAdvCfg, ids::kSetConfig, ids::kSetAdvConfig}) {
+    for (int id :
+         {ids::config::kGetCfgAndAdvCfg, ids::config::kGetConfig, ids::config::kGetAdvConfig,
+          ids::config::kSetCfgAndAdvCfg, ids::config::kSetConfig, ids::config::kSetAdvConfig}) {
         prompts_.calls.clear();
         page_.OnCommand(id, prompts_);
         ASSERT_EQ(prompts_.Boxes().size(), 1u) << id;
@@ -244,14 +248,13 @@ TEST_F(ConfigurationPageTest, WithoutConnectionEveryPanelActionShowsTheNotConnec
 TEST_F(ConfigurationPageTest, RemovingTheTabsStartsTheNextWindowFromTheTemplate) {
     Connect();
     page_.GetCfgAndAdvCfg(prompts_);
-    page_.Form()[ids::kLowerLed].enabled = false;  // as the version rules leave it
-    page_.EmptyTexts();
-    EXPECT_EQ(Text(ids::kU2PtPrimary), "");
-    EXPECT_EQ(page_.Form()[ids::kTapChanger].selected, -1);
-    EXPECT_TRUE(page_.Form()[ids::kLowerLed].enabled);
-    EXPECT_EQ(page_.Form()[ids::kTapChanger].items.size(), 8u);
-    EXPECT_FALSE(page_.Form()[ids::kViewImportedData].visible);
-    EXPECT_EQ(page_.ToolTip(ids::kMemo1), "");
+    page_.Form()[ids::config::kLowerLed].enabled = false;  // as the version rules leave it
+    page_.ResetWindow();
+    EXPECT_EQ(Text(ids::config::kU2PtPrimary), "");
+    EXPECT_EQ(page_.Form()[ids::config::kTapChanger].selected, -1);
+    EXPECT_FALSE(page_.Form()[ids::config::kLowerLed].enabled.IsSet());  // as the form has it
+    EXPECT_EQ(page_.Form()[ids::config::kTapChanger].items.size(), 8u);
+    EXPECT_EQ(page_.ToolTip(ids::config::kMemo1), "");
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #pragma once
 // Everything the user is told or asked goes through this interface, so the behaviour classes
 // run without a window system and tests can answer the boxes.
+#include <optional>
 #include <string>
 
-enum class PromptButtons { kOk, kYesNo };
+enum class PromptButtons { kOk, kYesNo, kYesNoCancel };
 enum class PromptIcon { kNone, kInformation, kQuestion, kWarning, kStop };
-enum class PromptAnswer { kOk, kYes, kNo };
+enum class PromptAnswer { kOk, kYes, kNo, kCancel };
 
 struct MessageBoxRequest {
     std::string text;
@@ -14,6 +15,15 @@ struct MessageBoxRequest {
     PromptIcon icon = PromptIcon::kNone;
     PromptAnswer defaultButton = PromptAnswer::kOk;
     std::string detail;  // shown on request under the text, e.g. why a port did not open
+};
+
+// A file dialog. `filter` is written as "KZ0 FILE (*.kz0)|*.kz0||": description, pattern, and
+// an empty pair at the end.
+struct FileDialogRequest {
+    std::string title;
+    std::string defaultName;  // the name proposed by a save dialog
+    std::string extension;    // added to a typed name that has none, without the dot
+    std::string filter;
 };
 
 class UserPrompts {
@@ -36,6 +46,11 @@ class UserPrompts {
 
     // Opens a document or a web address with the desktop's default handler.
     virtual void OpenDocument(const std::string& pathOrUrl) = 0;
+
+    // The chosen file's path, nullopt when the user cancelled. A save dialog asks no
+    // overwrite question.
+    virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
 };
 
 // Shorthands for the two kinds of box every page shows.

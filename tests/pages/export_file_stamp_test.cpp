@@ -1,4 +1,4 @@
-#include "app/export_file_stamp.h"
+#include "pages/kit/export_file_stamp.h"
 
 #include <gtest/gtest.h>
 #include "tests/support/local_time.h"

@@ -1,4 +1,4 @@
-#include "pages/settings/numeric_fields.h"
+#include "pages/kit/number_text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/app_flags.h"
+#include "pages/kit/app_flags.h"
 #include "protocol/panel_registers.h"
 
 AppFlags& Flags() {

@@ -5,17 +5,19 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/user_prompts.h"
+#include "pages/kit/user_prompts.h"
 
 namespace testing_support {
 
 struct PromptCall {
     std::string kind;  // "box", "wait+", "wait-", "progress", "range", "step", "text", "destroy",
-                       // "open"
+                       // "open", "save", "open file"
     MessageBoxRequest box;
+    FileDialogRequest file;
     std::string text;
     int a = 0, b = 0, c = 0;
     std::size_t requestsBefore = 0;  // how many requests the panel had seen at that moment
@@ -25,6 +27,8 @@ class FakeUserPrompts : public UserPrompts {
   public:
     // Answers for Yes/No boxes, taken in order. An OK box needs none.
     std::deque<PromptAnswer> answers;
+    // Answers for file dialogs, taken in order; nullopt cancels.
+    std::deque<std::optional<std::string>> fileNames;
     std::vector<PromptCall> calls;
     // Stamps each call with the simulator's request count.
     std::function<std::size_t()> requestCounter;
@@ -66,6 +70,12 @@ class FakeUserPrompts : public UserPrompts {
     void SetProgressText(const std::string& text) override { Record("text").text = text; }
     void DestroyProgress() override { Record("destroy"); }
     void OpenDocument(const std::string& pathOrUrl) override { Record("open").text = pathOrUrl; }
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override {
+        return FileDialog("save", request);
+    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override {
+        return FileDialog("open file", request);
+    }
 
     std::vector<MessageBoxRequest> Boxes() const {
         std::vector<MessageBoxRequest> boxes;
@@ -94,6 +104,19 @@ class FakeUserPrompts : public UserPrompts {
     }
 
   private:
+    std::optional<std::string> FileDialog(const std::string& kind,
+                                          const FileDialogRequest& request) {
+        PromptCall& c = Record(kind);
+        c.file = request;
+        if (fileNames.empty()) {
+            ADD_FAILURE() << "unexpected file dialog: " << request.title;
+            return std::nullopt;
+        }
+        std::optional<std::string> name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+
     PromptCall& Record(const std::string& kind) {
         PromptCall c;
         c.kind = kind;

@@ -1,7 +1,7 @@
 // "Set Config" and "Set Adv Cfg" against the simulated panel: conversions and replacements of
 // the typed numbers, memo filtering, the confirmation, the read-back, and store-only mode.
 #include "protocol/block_tables.h"
-#include "tests/app/configuration_page_fixture.h"
+#include "tests/pages/configuration_page_fixture.h"
 
 namespace {
 
@@ -40,44 +40,44 @@ class SetConfiguration : public ConfigurationPageTest {
 
 TEST_F(SetConfiguration, TypedNumbersOutsideTheirRangeAreReplacedSilently) {
     SendTyped({
-        {ids::kU2PtPrimary, "70000", 10, 5, 7200, "7200"},
-        {ids::kU2PtSecondary, "99", 10, 6, 120, "120"},
-        {ids::kP2PtPrimary, "1500", 10, 7, 1500, "1500"},
-        {ids::kP2PtSecondary, "150", 10, 8, 150, "150"},
-        {ids::kCtPrimary, "abc", 2, 2, 200, "200"},
-        {ids::kCtSecondary, "0.05", 10, 9, 200, "0.2"},
-        {ids::kFullLoadCurrent, "7201", 10, 122, 200, "200"},
-        {ids::kNeutralOverrun, "3.5", 10, 190, 20, "2.0"},
+        {ids::config::kU2PtPrimary, "70000", 10, 5, 7200, "7200"},
+        {ids::config::kU2PtSecondary, "99", 10, 6, 120, "120"},
+        {ids::config::kP2PtPrimary, "1500", 10, 7, 1500, "1500"},
+        {ids::config::kP2PtSecondary, "150", 10, 8, 150, "150"},
+        {ids::config::kCtPrimary, "abc", 2, 2, 200, "200"},
+        {ids::config::kCtSecondary, "0.05", 10, 9, 200, "0.2"},
+        {ids::config::kFullLoadCurrent, "7201", 10, 122, 200, "200"},
+        {ids::config::kNeutralOverrun, "3.5", 10, 190, 20, "2.0"},
     });
     EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"CONFIRM SETTINGS"}));
 }
 
 TEST_F(SetConfiguration, TypedNumbersInsideTheirRangeAreSentAsTyped) {
     SendTyped({
-        {ids::kU2PtPrimary, "65000", 10, 5, 65000, "65000"},
-        {ids::kU2PtSecondary, "100", 10, 6, 100, "100"},
-        {ids::kP2PtPrimary, "-7200", 10, 7, 7200, "7200"},
-        {ids::kP2PtSecondary, "151", 10, 8, 120, "120"},
-        {ids::kCtPrimary, "50", 2, 2, 50, "50"},
-        {ids::kCtSecondary, "0.25", 10, 9, 250, "0.25"},
-        {ids::kFullLoadCurrent, " 50A", 10, 122, 50, "50"},
-        {ids::kNeutralOverrun, "1.5", 10, 190, 15, "1.5"},
+        {ids::config::kU2PtPrimary, "65000", 10, 5, 65000, "65000"},
+        {ids::config::kU2PtSecondary, "100", 10, 6, 100, "100"},
+        {ids::config::kP2PtPrimary, "-7200", 10, 7, 7200, "7200"},
+        {ids::config::kP2PtSecondary, "151", 10, 8, 120, "120"},
+        {ids::config::kCtPrimary, "50", 2, 2, 50, "50"},
+        {ids::config::kCtSecondary, "0.25", 10, 9, 250, "0.25"},
+        {ids::config::kFullLoadCurrent, " 50A", 10, 122, 50, "50"},
+        {ids::config::kNeutralOverrun, "1.5", 10, 190, 15, "1.5"},
     });
 }
 
 TEST_F(SetConfiguration, ACtSecondaryBeyondTheRegisterIsReplacedNotWrapped) {
     SendTyped({
-        {ids::kCtSecondary, "70", 10, 9, 200, "0.2"},  // 70000 would arrive as 4464
-        {ids::kNeutralOverrun, "-0.1", 10, 190, 20, "2.0"},
-        {ids::kU2PtPrimary, "99999999999999999999", 10, 5, 7200, "7200"},
+        {ids::config::kCtSecondary, "70", 10, 9, 200, "0.2"},  // 70000 would arrive as 4464
+        {ids::config::kNeutralOverrun, "-0.1", 10, 190, 20, "2.0"},
+        {ids::config::kU2PtPrimary, "99999999999999999999", 10, 5, 7200, "7200"},
     });
-    SendTyped({{ids::kCtSecondary, "65.535", 10, 9, 65535, "65.535"},
-               {ids::kNeutralOverrun, "0", 10, 190, 0, "0.0"}});
+    SendTyped({{ids::config::kCtSecondary, "65.535", 10, 9, 65535, "65.535"},
+               {ids::config::kNeutralOverrun, "0", 10, 190, 0, "0.0"}});
 }
 
 TEST_F(SetConfiguration, MemosAreFilteredCutAndPackedUpToTheirEnd) {
-    Type(ids::kMemo1, "ab%c");
-    Type(ids::kMemo2, "hello world!");
+    Type(ids::config::kMemo1, "ab%c");
+    Type(ids::config::kMemo2, "hello world!");
     prompts_.answers = {PromptAnswer::kYes};
     page_.SetConfig(prompts_);
     EXPECT_EQ(PanelRegisters(10, 30, 5),
@@ -85,14 +85,14 @@ TEST_F(SetConfiguration, MemosAreFilteredCutAndPackedUpToTheirEnd) {
     EXPECT_EQ(PanelRegisters(10, 35, 5),
               (std::vector<uint16_t>{'H' << 8 | 'E', 'L' << 8 | 'L', 'O' << 8 | ' ', 'W' << 8 | 'O',
                                      'R' << 8 | 'L'}));
-    EXPECT_EQ(Text(ids::kMemo1), "AB C");
-    EXPECT_EQ(Text(ids::kMemo2), "HELLO WORL");
+    EXPECT_EQ(Text(ids::config::kMemo1), "AB C");
+    EXPECT_EQ(Text(ids::config::kMemo2), "HELLO WORL");
 
-    Type(ids::kMemo1, "");
+    Type(ids::config::kMemo1, "");
     prompts_.answers = {PromptAnswer::kYes};
     page_.SetConfig(prompts_);
     EXPECT_EQ(PanelRegisters(10, 30, 5), (std::vector<uint16_t>(5, 0)));
-    EXPECT_EQ(Text(ids::kMemo1), "");
+    EXPECT_EQ(Text(ids::config::kMemo1), "");
 }
 
 TEST_F(SetConfiguration, YesWritesFifteenBlocksAndReadsThemBack) {
@@ -109,12 +109,13 @@ TEST_F(SetConfiguration, YesWritesFifteenBlocksAndReadsThemBack) {
 
 TEST_F(SetConfiguration, NoWritesNothingButStillReadsBack) {
     const auto before = PanelRegisters(10, 5, 4);
-    Type(ids::kU2PtPrimary, "13800");
+    Type(ids::config::kU2PtPrimary, "13800");
     prompts_.answers = {PromptAnswer::kNo};
     page_.SetConfig(prompts_);
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(PanelRegisters(10, 5, 4), before);
-    EXPECT_EQ(Text(ids::kU2PtPrimary), std::to_string(before[0]));  // the read-back shows it
+    EXPECT_EQ(Text(ids::config::kU2PtPrimary),
+              std::to_string(before[0]));  // the read-back shows it
 
     ForgetRequests();
     prompts_.answers = {PromptAnswer::kNo};
@@ -126,20 +127,20 @@ TEST_F(SetConfiguration, NoWritesNothingButStillReadsBack) {
 }
 
 TEST_F(SetConfiguration, GetEditSetLeavesThePanelHoldingWhatThePageShows) {
-    Choose(ids::kRegulatorType, "INVERTED");
-    Choose(ids::kSystemConnection, "DELTA LAG");
-    Choose(ids::kPowerFlow, "BI-DIR");
-    Choose(ids::kBasisVolts, "125");
-    Choose(ids::kMeterVolts, "PRI");
-    Choose(ids::kDemandType, "SlidWindow");
-    Choose(ids::kLowerLimit, "5%");
-    Choose(ids::kAlertSystemStatus, "N");
-    Type(ids::kU2PtPrimary, "13800");
-    Type(ids::kCtSecondary, "0.2");
-    Type(ids::kMemo1, "sub 7");
-    Type(ids::kCurrentShift, "30");
-    Type(ids::kDemandTime, "30");
-    Type(ids::kQuickDisplayTime, "9");
+    Choose(ids::config::kRegulatorType, "INVERTED");
+    Choose(ids::config::kSystemConnection, "DELTA LAG");
+    Choose(ids::config::kPowerFlow, "BI-DIR");
+    Choose(ids::config::kBasisVolts, "125");
+    Choose(ids::config::kMeterVolts, "PRI");
+    Choose(ids::config::kDemandType, "SlidWindow");
+    Choose(ids::config::kLowerLimit, "5%");
+    Choose(ids::config::kAlertSystemStatus, "N");
+    Type(ids::config::kU2PtPrimary, "13800");
+    Type(ids::config::kCtSecondary, "0.2");
+    Type(ids::config::kMemo1, "sub 7");
+    Type(ids::config::kCurrentShift, "30");
+    Type(ids::config::kDemandTime, "30");
+    Type(ids::config::kQuickDisplayTime, "9");
     prompts_.answers = {PromptAnswer::kYes, PromptAnswer::kYes};
     page_.SetCfgAndAdvCfg(prompts_);
     EXPECT_EQ(prompts_.waitDepth, 0);
@@ -158,8 +159,8 @@ TEST_F(SetConfiguration, GetEditSetLeavesThePanelHoldingWhatThePageShows) {
     EXPECT_EQ(panel_->getRegister(10, 178) & 1, 0);
     EXPECT_EQ(panel_->getRegister(2, 1), 300);
     EXPECT_EQ(panel_->getRegister(10, 4), 30);
-    EXPECT_EQ(Text(ids::kMemo1), "SUB 7");
-    EXPECT_EQ(Text(ids::kCtSecondary), "0.2");
+    EXPECT_EQ(Text(ids::config::kMemo1), "SUB 7");
+    EXPECT_EQ(Text(ids::config::kCtSecondary), "0.2");
     // The version word and register 0 are never written.
     for (const auto& w : Writes()) {
         EXPECT_FALSE(w.bank == 10 && w.start <= 67 && 67 < w.start + w.count) << Describe(w);
@@ -170,7 +171,7 @@ TEST_F(SetConfiguration, GetEditSetLeavesThePanelHoldingWhatThePageShows) {
 TEST_F(SetConfiguration, AdvancedYesWritesTwentySixBlocksWithTheClockAsStored) {
     StoreSlot(10, 16) = 26793;
     StoreSlot(10, 17) = 10863;
-    Type(ids::kPtThreshold, "-3");
+    Type(ids::config::kPtThreshold, "-3");
     prompts_.answers = {PromptAnswer::kYes};
     page_.SetAdvConfig(prompts_);
     std::vector<std::string> expected;
@@ -179,16 +180,16 @@ TEST_F(SetConfiguration, AdvancedYesWritesTwentySixBlocksWithTheClockAsStored) {
     EXPECT_EQ(SeenText(), expected);
     EXPECT_EQ(PanelRegisters(10, 16, 2), (std::vector<uint16_t>{26793, 10863}));
     EXPECT_EQ(panel_->getRegister(10, 10), 65533);  // -3 as the panel's signed word
-    EXPECT_EQ(Text(ids::kPanelTime), "13:05:09");
+    EXPECT_EQ(Text(ids::config::kPanelTime), "13:05:09");
 }
 
 TEST_F(ConfigurationPageTest, StoreOnlySetConvertsIntoTheStoreAndSendsNothing) {
     Connect();
     Flags().storeOnly = true;
-    Type(ids::kU2PtPrimary, "70000");
-    Type(ids::kCtSecondary, "0.25");
-    Type(ids::kMemo2, "x@y");
-    Type(ids::kQuickTimeout, "12");
+    Type(ids::config::kU2PtPrimary, "70000");
+    Type(ids::config::kCtSecondary, "0.25");
+    Type(ids::config::kMemo2, "x@y");
+    Type(ids::config::kQuickTimeout, "12");
     page_.SetCfgAndAdvCfg(prompts_);
     EXPECT_EQ(StoreSlot(10, 5), 7200);
     EXPECT_EQ(StoreSlot(10, 6), 120);  // the empty secondary is replaced too
@@ -196,13 +197,13 @@ TEST_F(ConfigurationPageTest, StoreOnlySetConvertsIntoTheStoreAndSendsNothing) {
     EXPECT_EQ(StoreSlot(10, 35), 'X' << 8 | ' ');
     EXPECT_EQ(StoreSlot(10, 36), 'Y' << 8);
     EXPECT_EQ(StoreSlot(10, 177), 12);
-    EXPECT_EQ(Text(ids::kMemo2), "X Y");
+    EXPECT_EQ(Text(ids::config::kMemo2), "X Y");
     EXPECT_TRUE(prompts_.Boxes().empty());
     EXPECT_TRUE(Seen().empty());
 }
 
 TEST_F(ConfigurationPageTest, SetWithoutConnectionConvertsFirstThenSaysNotConnected) {
-    Type(ids::kU2PtSecondary, "99");
+    Type(ids::config::kU2PtSecondary, "99");
     page_.SetConfig(prompts_);
     EXPECT_EQ(StoreSlot(10, 6), 120);
     EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"NOT CONNECTED"}));
@@ -212,7 +213,7 @@ TEST_F(ConfigurationPageTest, SetWithoutConnectionConvertsFirstThenSaysNotConnec
 TEST_F(ConfigurationPageTest, ResetMinMaxAsksAndSendsTheTwoResets) {
     Connect();
     prompts_.answers = {PromptAnswer::kNo};
-    page_.OnCommand(ids::kResetMinMaxButton, prompts_);
+    page_.OnCommand(ids::config::kResetMinMax, prompts_);
     EXPECT_TRUE(Seen().empty());
     ASSERT_EQ(prompts_.Boxes().size(), 1u);
     EXPECT_EQ(prompts_.Boxes()[0].caption, "RESET MIN MAX VALUES");
@@ -222,7 +223,7 @@ TEST_F(ConfigurationPageTest, ResetMinMaxAsksAndSendsTheTwoResets) {
     EXPECT_EQ(prompts_.Boxes()[0].defaultButton, PromptAnswer::kNo);
 
     prompts_.answers = {PromptAnswer::kYes};
-    page_.OnCommand(ids::kResetMinMaxButton, prompts_);
+    page_.OnCommand(ids::config::kResetMinMax, prompts_);
     EXPECT_EQ(SeenText(), (std::vector<std::string>{"X 8/0x1", "X 3/0x1"}));
 }
 

@@ -1,7 +1,7 @@
 // "Sync PC Date n Time": the question, the three writes and their read-back, and the packed
 // words the panel receives for a fixed PC time.
 #include "protocol/packed_time.h"
-#include "tests/app/configuration_page_fixture.h"
+#include "tests/pages/configuration_page_fixture.h"
 #include "tests/support/local_time.h"
 
 namespace {
@@ -47,8 +47,8 @@ TEST_F(ClockSync, WritesTimeDateOrderAndDaylightSavingThenReadsThemBack) {
     EXPECT_EQ(seen[1].data, (std::vector<uint16_t>{1}));
     EXPECT_EQ(seen[2].data, (std::vector<uint16_t>{1}));
     EXPECT_EQ(PanelRegisters(10, 16, 2), (std::vector<uint16_t>{time, date}));
-    EXPECT_EQ(Text(ids::kPanelTime), "13:05:09");
-    EXPECT_EQ(Text(ids::kPanelDate), "15/03/2011");
+    EXPECT_EQ(Text(ids::config::kPanelTime), "13:05:09");
+    EXPECT_EQ(Text(ids::config::kPanelDate), "15/03/2011");
     EXPECT_EQ(prompts_.waitDepth, 0);
 }
 
@@ -57,14 +57,14 @@ TEST_F(ClockSync, ASecondBeyondThirtyOneIsSentAsThirtyOneKeepingHourAndMinute) {
     for (int second : {31, 32, 45, 59}) {
         SyncAt(PcTime(2026, 12, 7, 23, 59, second));
         EXPECT_EQ(panel_->getRegister(10, 16), 23 * 2048 + 59 * 32 + 31) << second;
-        EXPECT_EQ(Text(ids::kPanelTime), "23:59:31") << second;
+        EXPECT_EQ(Text(ids::config::kPanelTime), "23:59:31") << second;
     }
 }
 
 TEST_F(ClockSync, AnsweredNoDoesNothingEvenWithoutConnection) {
     SyncAt(PcTime(2011, 3, 15, 13, 5, 9), PromptAnswer::kNo);
     EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"SET TIME & DATE"}));
-    EXPECT_EQ(Text(ids::kPanelTime), "");
+    EXPECT_EQ(Text(ids::config::kPanelTime), "");
     EXPECT_EQ(RequestTotals().requests, 0u);
 
     prompts_.calls.clear();

@@ -8,19 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "app/app_flags.h"
+#include "pages/kit/app_flags.h"
 #include "pages/settings/configuration_page.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/configuration.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/app/fake_user_prompts.h"
-#include "tests/app/main_window_fixture.h"
-#include "tests/app/private_working_dir.h"
+#include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
+#include "tests/support/request_log.h"
 
 namespace testing_support {
 

@@ -5,12 +5,12 @@
 #include <array>
 #include <climits>
 
+#include "pages/kit/fields.h"
+#include "pages/kit/list_selection.h"
+#include "pages/kit/number_text.h"
 #include "pages/settings/configuration_fields.h"
-#include "pages/settings/list_selection.h"
 #include "pages/settings/memo_text.h"
-#include "pages/settings/numeric_fields.h"
-#include "pages/settings/page_fields.h"
-#include "resources/resource_ids.h"
+#include "resources/ids/configuration.h"
 
 namespace {
 
@@ -55,28 +55,31 @@ TEST(TypedNumbers, ScaledTextsKeepEveryDigitTheRegisterHolds) {
 }
 
 const NumericField& Field(int id) {
-    for (const auto* fields : {&ConfigurationFields(), &AdvancedConfigurationFields()}) {
-        for (const NumericField& f : *fields) {
-            if (f.id == id) {
-                return f;
-            }
+    for (const NumericField& f : kAdvancedConfigurationFields) {
+        if (f.id == id) {
+            return f;
         }
     }
     throw std::logic_error("no such field");
 }
 
+std::string TextOf(const NumericField& field, int32_t value) {
+    field.reg.Slot() = value;
+    return FieldText(field);
+}
+
 TEST(TypedNumbers, AdvancedFieldsStayWithinASixteenBitRegister) {
-    const NumericField& shift = Field(ids::kCurrentShift);
+    const NumericField& shift = Field(ids::config::kCurrentShift);
     EXPECT_EQ(FieldValue(shift, "30"), 30);
     EXPECT_EQ(FieldValue(shift, "-5"), -5);  // a signed shift goes out as FF FB
     EXPECT_EQ(FieldValue(shift, "-40000"), -32768);
     EXPECT_EQ(FieldValue(shift, "70000"), 65535);  // not 4464, its low 16 bits
     EXPECT_EQ(FieldValue(shift, "junk"), 0);
-    const NumericField& demand = Field(ids::kDemandTime);
+    const NumericField& demand = Field(ids::config::kDemandTime);
     EXPECT_EQ(FieldValue(demand, "15"), 150);
-    EXPECT_EQ(FieldText(demand, 155), "15");
+    EXPECT_EQ(TextOf(demand, 155), "15");
     EXPECT_EQ(FieldValue(demand, "9999"), 65530);
-    EXPECT_EQ(FieldText(demand, FieldValue(demand, "9999")), "6553");
+    EXPECT_EQ(TextOf(demand, FieldValue(demand, "9999")), "6553");
 }
 
 TEST(MemoTexts, FilterKeepsTheLengthAndTheAllowedCharacters) {
@@ -129,12 +132,25 @@ TEST(ListValues, ShownByPrefixFromTheSecondItemWrappingAround) {
     meter.items = {"SEC", "PRI"};
     ASSERT_TRUE(SelectByPrefix(meter, "pri"));  // case does not matter
     EXPECT_EQ(meter.SelectedText(), "PRI");
+    // The main window's lists search from their first item, the pages' from their second.
+    ControlState baud;
+    baud.items = {"1200", "19200", "12"};
+    ASSERT_TRUE(SelectByPrefix(baud, "12"));
+    EXPECT_EQ(baud.selected, 0);
+    ASSERT_TRUE(SelectByPrefix(baud, "12", 0));
+    EXPECT_EQ(baud.selected, 2);
+    ASSERT_TRUE(SelectByPrefix(baud, "192", 1));  // wraps around past the last item
+    EXPECT_EQ(baud.selected, 1);
     EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, 2));
     EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, -1));
     EXPECT_EQ(meter.SelectedText(), "PRI");  // a value outside the list changes nothing
     EXPECT_FALSE(SelectByPrefix(meter, "X"));
     EXPECT_EQ(ListPosition({"PRI", "SEC"}, "SEC"), 1);
     EXPECT_EQ(ListPosition({"PRI", "SEC"}, "sec"), -1);  // a pick is compared exactly
+    // A value whose text is "" has no item: it selects nothing, even though every item
+    // begins with the empty text.
+    EXPECT_FALSE(ShowListValue(meter, {"", "PRI"}, 0));
+    EXPECT_EQ(ListPosition({"", "PRI"}, ""), -1);
 }
 
 }  // namespace

@@ -1,16 +1,38 @@
 #pragma once
 // A tab page's behaviour over its form model. The main window owns one object per page for its
 // whole life; only the page's window comes and goes with the tabs.
+#include <cstddef>
 #include <string>
+#include <vector>
 
-#include "app/form_model.h"
-#include "app/user_prompts.h"
+#include "pages/kit/fields.h"
+#include "pages/kit/form_model.h"
+#include "pages/kit/user_prompts.h"
 
 // A dialog template's size in dialog units, which the view turns into pixels.
 struct TemplateSize {
     int width = 0;
     int height = 0;
 };
+
+// A button and the page action it runs, for a page's table of buttons.
+template <class P>
+struct ButtonAction {
+    int id;
+    void (P::*run)(UserPrompts&);
+};
+
+// Runs the action of button `id`; false when the table has none.
+template <class P, std::size_t N>
+bool RunButton(P& page, const ButtonAction<P> (&actions)[N], int id, UserPrompts& prompts) {
+    for (const ButtonAction<P>& action : actions) {
+        if (action.id == id) {
+            (page.*action.run)(prompts);
+            return true;
+        }
+    }
+    return false;
+}
 
 class Page {
   public:
@@ -31,11 +53,15 @@ class Page {
     virtual void Download(UserPrompts& prompts) { (void)prompts; }
     virtual void Upload(UserPrompts& prompts) { (void)prompts; }
 
-    // The tabs are removed: re-created pages show blank fields until they are filled again.
-    virtual void EmptyTexts() {
-        form_.EmptyTexts();
+    // The tabs are removed: the page window made at the next set-up starts from its form, with
+    // blank fields and nothing read. Pages with state of their own extend this.
+    virtual void ResetWindow() {
+        form_.Reset();
         form_.Changed();
     }
+
+    // The page's groups of table-driven controls with the registers each reads and writes.
+    virtual std::vector<FieldGroup> FieldGroups() const { return {}; }
 
     // Notifications the view forwards from the page's controls.
     virtual void OnCommand(int controlId, UserPrompts& prompts) {

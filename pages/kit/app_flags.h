@@ -9,6 +9,9 @@ struct AppFlags {
     bool storeOnly = false;     // downloads and uploads only touch the value store
     int panelVersion = 0;       // low 10 bits of 10/67: the software version x 100
     int versionHighBits = 0;    // bits 10..15 of 10/67: the sub-version
+    // The link register 11/239 as last read (by Connect's test or the Comm Get): 1 or 2 limit
+    // which communication settings the Regulator and Comm page may send.
+    int32_t linkValue = 0;
 };
 
 AppFlags& Flags();
