@@ -20,8 +20,11 @@ int main(int argc, char** argv) {
     LinkEventRelay linkEvents(prompts);
     behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
 
+    // The connection controls are filled before the window appears; a box about the settings
+    // file then shows over a filled window.
+    behaviour.LoadConnectionControls();
     window.show();
-    behaviour.OnInitDialog();
+    behaviour.ReportSettingsFile();
     int code = QApplication::exec();
     if (serial::IsPortOpen()) {
         CloseCommPort();

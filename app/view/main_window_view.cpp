@@ -1,12 +1,16 @@
 #include "app/view/main_window_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include "app/view/about_box.h"
 #include "app/view/form_binder.h"
@@ -37,9 +41,12 @@ MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWi
     scroll_->setWidget(contents_);
     setCentralWidget(scroll_);
     BuildMenu();
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("IDC_STATUS_LINE"));
+    statusBar()->addWidget(status_, 1);
 
     binder_ = new FormBinder(
-        behaviour_.Form(), contents_,
+        behaviour_.Form(), this,
         {{ids::window::kConnectionGroup, "IDC_CONNECTION_GROUP"},
          {ids::window::kCommPort, "IDC_COMM_PORT"},
          {ids::window::kBaud, "IDC_BAUD"},
@@ -49,9 +56,10 @@ MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWi
          {ids::window::kConnect, "IDC_CONNECT"},
          {ids::window::kIndicator, "IDC_INDICATOR"},
          {ids::window::kHiddenExit, "IDC_EXIT"},
-         {ids::window::kRegId, "IDC_REG_ID"}},
+         {ids::window::kRegId, "IDC_REG_ID"},
+         {ids::window::kStatusLine, "IDC_STATUS_LINE"}},
         [this](int id) { behaviour_.OnSelectionChanged(id); },
-        [this](int id) { behaviour_.OnCommand(id); });
+        [this](int id) { behaviour_.RunPanelAction([this, id] { behaviour_.OnCommand(id); }); });
     behaviour_.SetTabsListener([this] { RebuildTabs(); });
     binder_->Refresh();
 
@@ -75,7 +83,9 @@ void MainWindowView::BuildMenu() {
     auto add = [this](QMenu* menu, const char* text, int id) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(QStringLiteral("menu%1").arg(id));
-        connect(action, &QAction::triggered, this, [this, id] { behaviour_.OnCommand(id); });
+        connect(action, &QAction::triggered, this, [this, id] {
+            behaviour_.RunPanelAction([this, id] { behaviour_.OnCommand(id); });
+        });
     };
     add(file, "&Save Config File", ids::menu::kSaveConfig);
     add(file, "&Open Config file", ids::menu::kOpenConfig);
@@ -104,9 +114,22 @@ void MainWindowView::RebuildTabs() {
     }
     tabs_->RemoveAllPages();
     for (Page* page : pages) {
-        tabs_->AddPage(QString::fromStdString(page->Caption()), new PageView(*page, prompts_));
+        tabs_->AddPage(QString::fromStdString(page->Caption()),
+                       new PageView(*page, prompts_, [this](const std::function<void()>& action) {
+                           behaviour_.RunPanelAction(action);
+                       }));
     }
     tabs_->ShowPage(0);
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* focus = QApplication::focusWidget();
+    if (enter && connect_->isEnabled() && (focus == nullptr || !tabs_->isAncestorOf(focus))) {
+        connect_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindowView::resizeEvent(QResizeEvent* event) {

@@ -11,6 +11,7 @@
 class CIbTabCtrl;
 class ColourEdit;
 class FormBinder;
+class QLabel;
 class QPushButton;
 class QScrollArea;
 class PageView;
@@ -24,11 +25,15 @@ class MainWindowView : public QMainWindow {
     CIbTabCtrl* Tabs() const { return tabs_; }
     ColourEdit* Indicator() const { return indicator_; }
     QPushButton* ConnectButton() const { return connect_; }
+    QLabel* StatusLine() const { return status_; }
     QWidget* Control(int id) const;
     void ShowAbout();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Enter presses Connect/Disconnect, unless the focus is on a page, where it would throw
+    // away what is being typed there.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void BuildMenu();
@@ -41,6 +46,7 @@ class MainWindowView : public QMainWindow {
     CIbTabCtrl* tabs_ = nullptr;
     ColourEdit* indicator_ = nullptr;
     QPushButton* connect_ = nullptr;
+    QLabel* status_ = nullptr;
     FormBinder* binder_ = nullptr;
     int initialHeight_ = 0;
 };

@@ -13,16 +13,20 @@ int DluToPixelsY(int dlu) {
 }
 }  // namespace
 
-PageView::PageView(Page& page, UserPrompts& prompts, QWidget* parent)
-    : QWidget(parent), page_(page) {
+PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWidget* parent)
+    : QWidget(parent), page_(page), runAction_(std::move(runAction)) {
     std::vector<ControlName> names = SetUpPageForm(page.TemplateId(), this);
     setObjectName(QStringLiteral("page%1").arg(page.TemplateId()));
     resize(DluToPixelsX(page.Size().width), DluToPixelsY(page.Size().height));
     binder_ =
         new FormBinder(page.Form(), this, std::move(names),
                        FormHandlers{
-                           [this, &prompts](int id) { page_.OnSelectionChanged(id, prompts); },
-                           [this, &prompts](int id) { page_.OnCommand(id, prompts); },
+                           [this, &prompts](int id) {
+                               Run([this, &prompts, id] { page_.OnSelectionChanged(id, prompts); });
+                           },
+                           [this, &prompts](int id) {
+                               Run([this, &prompts, id] { page_.OnCommand(id, prompts); });
+                           },
                            [this](int id) { page_.OnEditChanged(id); },
                            [this](int id) { return page_.ToolTip(id); },
                        });
@@ -35,12 +39,20 @@ FormBinder& PageView::Binder() {
     return *binder_;
 }
 
+void PageView::Run(const std::function<void()>& action) {
+    if (runAction_) {
+        runAction_(action);
+    } else {
+        action();
+    }
+}
+
 void PageView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    page_.OnShowChanged(true);
+    Run([this] { page_.OnShowChanged(true); });
 }
 
 void PageView::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    page_.OnShowChanged(false);
+    Run([this] { page_.OnShowChanged(false); });
 }

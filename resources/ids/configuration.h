@@ -5,6 +5,7 @@
 namespace ids::config {
 
 inline constexpr int kTemplate = 103;
+inline constexpr char kFormFile[] = "configuration_page.ui";
 
 // Buttons.
 inline constexpr int kViewImportedData = 1006;
