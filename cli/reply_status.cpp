@@ -1,0 +1,23 @@
+#include "cli/reply_status.h"
+
+#include <cstdio>
+
+#include "cli/verb.h"
+#include "protocol/requests.h"
+
+namespace cli {
+
+int ReplyStatus() {
+    const RequestStats& totals = RequestTotals();
+    if (totals.incompleteReplies == 0) {
+        return kExitOk;
+    }
+    std::fprintf(stderr,
+                 "voltscope-cli: the panel did not answer: %llu of %llu requests got no complete "
+                 "reply (check the cable, baud rate, parity and address)\n",
+                 static_cast<unsigned long long>(totals.incompleteReplies),
+                 static_cast<unsigned long long>(totals.requests));
+    return kExitNoAnswer;
+}
+
+}  // namespace cli
