@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/port_session.h"
 #include "cli/verb.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
@@ -94,13 +95,14 @@ int main(int argc, char** argv) {
     if (!verb->needsPort) {
         return verb->run();
     }
-    if (OpenCommPort(link.comNumber, link.baud, link.parity) == 0) {
+    PortSession port;
+    if (!port.Open(link.comNumber, link.baud, link.parity)) {
         std::fprintf(stderr, "voltscope-cli: cannot open COM%u: %s\n", link.comNumber,
                      serial::LastOpenError().c_str());
         return kExitNoPort;
     }
     ResetRequestTotals();
     const int status = verb->run();
-    CloseCommPort();
+    port.Close();
     return status;
 }

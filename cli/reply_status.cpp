@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "cli/port_session.h"
 #include "cli/verb.h"
 #include "protocol/requests.h"
 
 namespace cli {
 
 int ReplyStatus() {
+    StopIfInterrupted();
     const RequestStats& totals = RequestTotals();
     if (totals.incompleteReplies == 0) {
         return kExitOk;
