@@ -45,6 +45,11 @@ struct Link {
 
     ReceiveBuffer buffer;
 
+    // Held while bytes go out. Closing sets `closing` under it, so a request sent from another
+    // thread than the one closing goes out before the closing 0x00 or not at all.
+    std::mutex writeMutex;
+    bool closing = false;
+
     // Thread end, so that close can bound its wait.
     std::mutex endMutex;
     std::condition_variable endChanged;
@@ -268,6 +273,33 @@ int FailOpen(int fd, const std::string& path, const std::string& error) {
     return 0;
 }
 
+bool WriteAll(int fd, const uint8_t* bytes, size_t length) {
+    auto deadline = Clock::now() + kWriteAllowance;
+    size_t written = 0;
+    while (written < length) {
+        ssize_t n = ::write(fd, bytes + written, length - written);
+        if (n > 0) {
+            written += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        }
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd out{fd, POLLOUT, 0};
+        if (::poll(&out, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) {
+            return false;
+        }
+        if (out.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool IsPortOpen() {
@@ -409,6 +441,10 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         link.buffer.Reset();
     }
     link.stopRequest = false;
+    {
+        std::lock_guard gate(link.writeMutex);
+        link.closing = false;
+    }
     link.wakeFd = wake;
     link.fd = fd;
     link.rxRunning = true;
@@ -443,10 +479,14 @@ int CloseCommPort() {
         return 0;
     }
     link.stopRequest = true;
-    SetModemLine(fd, TIOCMBIC, TIOCM_DTR, "DTR");
-    Purge(fd);
-    const uint8_t zero = 0;
-    WriteCommBytes(&zero, 1);
+    {
+        std::lock_guard gate(link.writeMutex);
+        link.closing = true;
+        SetModemLine(fd, TIOCMBIC, TIOCM_DTR, "DTR");
+        Purge(fd);
+        const uint8_t zero = 0;
+        WriteAll(fd, &zero, 1);
+    }
     uint64_t one = 1;
     [[maybe_unused]] ssize_t n = ::write(link.wakeFd, &one, sizeof one);
     {
@@ -472,34 +512,13 @@ int CloseCommPort() {
 }
 
 int WriteCommBytes(const uint8_t* bytes, uint8_t length) {
-    int fd = L().fd.load();
-    if (fd < 0) {
+    Link& link = L();
+    std::lock_guard gate(link.writeMutex);
+    int fd = link.fd.load();
+    if (fd < 0 || link.closing) {
         return 0;
     }
-    auto deadline = Clock::now() + kWriteAllowance;
-    size_t written = 0;
-    while (written < length) {
-        ssize_t n = ::write(fd, bytes + written, length - written);
-        if (n > 0) {
-            written += static_cast<size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            return 0;
-        }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) {
-            return 0;
-        }
-        pollfd out{fd, POLLOUT, 0};
-        if (::poll(&out, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) {
-            return 0;
-        }
-        if (out.revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            return 0;
-        }
-    }
-    return 1;
+    return WriteAll(fd, bytes, length) ? 1 : 0;
 }
 
 int WaitTransmitDrain() {

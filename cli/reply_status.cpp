@@ -1,0 +1,25 @@
+#include "cli/reply_status.h"
+
+#include <cstdio>
+
+#include "cli/port_session.h"
+#include "cli/verb.h"
+#include "protocol/requests.h"
+
+namespace cli {
+
+int ReplyStatus() {
+    StopIfInterrupted();
+    const RequestStats& totals = RequestTotals();
+    if (totals.incompleteReplies == 0) {
+        return kExitOk;
+    }
+    std::fprintf(stderr,
+                 "voltscope-cli: the panel did not answer: %llu of %llu requests got no complete "
+                 "reply (check the cable, baud rate, parity and address)\n",
+                 static_cast<unsigned long long>(totals.incompleteReplies),
+                 static_cast<unsigned long long>(totals.requests));
+    return kExitNoAnswer;
+}
+
+}  // namespace cli

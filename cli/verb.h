@@ -1,0 +1,29 @@
+#pragma once
+// What a verb of voltscope-cli is: a subcommand that a verb group adds to the tool, and the action
+// main runs once the whole command line has been checked (on the open port, when it needs one).
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <vector>
+
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoPort = 3;
+inline constexpr int kExitNoAnswer = 4;
+
+struct Verb {
+    CLI::App* command = nullptr;
+    // Returns the exit code. Runs after the port was opened, unless needsPort is false.
+    std::function<int()> run;
+    bool needsPort = true;
+};
+
+// A verb group adds its subcommands to `app` and one Verb for each to `verbs`. Every check of a
+// verb's arguments belongs to its subcommand (validators, or a callback that throws
+// CLI::ValidationError), so nothing reaches the port before the whole command line passed.
+using VerbGroup = void (*)(CLI::App& app, std::vector<Verb>& verbs);
+
+void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);  // read, write, dump
+
+}  // namespace cli
