@@ -31,6 +31,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
+// How long the receive thread leaves the port alone after a wake-up with nothing to read.
+constexpr int kEmptyWakeRestMs = 5;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
 
@@ -146,8 +148,19 @@ void SetModemLine(int fd, int request, int line, const char* what) {
     }
 }
 
-// Handles one wake-up with data or an error pending. Returns false when the port has gone.
-bool ReceiveOnce(Link& link, int fd) {
+// What one wake-up of the port came to.
+enum class Wake { kHandled, kNothingToRead, kDeviceGone };
+
+// A device that has been unplugged or hung up refuses every request with one of these.
+bool DeviceGoneError(int err) {
+    return err == EIO || err == ENXIO || err == ENODEV || err == EBADF;
+}
+
+// Handles one wake-up of the port. A flush may have emptied the driver since poll() reported
+// data, so an empty queue is normal; only a hang-up whose device refuses the read means the
+// device has gone.
+Wake ReceiveOnce(Link& link, int fd, short revents) {
+    const bool hangup = (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     std::unique_lock lock(link.buffer.mutex);
     uint32_t errors = LineErrors(fd) & kErrMask;
     if (errors != 0) {
@@ -159,25 +172,27 @@ bool ReceiveOnce(Link& link, int fd) {
             ::tcflush(fd, TCIFLUSH);
             link.buffer.Reset();
         }
-        return true;
+        return Wake::kHandled;
     }
     int queued = 0;
     if (::ioctl(fd, FIONREAD, &queued) != 0) {
-        queued = 1;
+        return hangup && DeviceGoneError(errno) ? Wake::kDeviceGone : Wake::kNothingToRead;
+    }
+    if (queued <= 0) {
+        return Wake::kNothingToRead;
     }
     uint8_t chunk[kMaxReadPerWake];
-    size_t want = static_cast<size_t>(std::clamp(queued, 1, kMaxReadPerWake));
-    ssize_t got = ::read(fd, chunk, want);
+    ssize_t got = ::read(fd, chunk, static_cast<size_t>(std::min(queued, kMaxReadPerWake)));
     if (got > 0) {
         link.buffer.Append(chunk, static_cast<int>(got));
         lock.unlock();
         link.buffer.changed.notify_all();
-        return true;
+        return Wake::kHandled;
     }
-    if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
-        return true;
+    if (got < 0 && hangup && DeviceGoneError(errno)) {
+        return Wake::kDeviceGone;
     }
-    return false;  // end of file or I/O error: the device is gone
+    return Wake::kNothingToRead;
 }
 
 void RxThreadBody() {
@@ -193,9 +208,13 @@ void RxThreadBody() {
         LineErrors(fd);  // take the error state as it is now; only new errors count
     }
     bool vanished = false;
+    // A port that keeps reporting input with none to read is not watched again at once, so that
+    // such a driver cannot make the thread spin.
+    bool restPortWatch = false;
     while (!link.stopRequest && fd >= 0) {
-        pollfd fds[2] = {{fd, POLLIN, 0}, {link.wakeFd, POLLIN, 0}};
-        int ready = ::poll(fds, 2, -1);
+        pollfd fds[2] = {{link.wakeFd, POLLIN, 0}, {fd, POLLIN, 0}};
+        int ready = restPortWatch ? ::poll(fds, 1, kEmptyWakeRestMs) : ::poll(fds, 2, -1);
+        restPortWatch = false;
         if (link.stopRequest) {
             break;
         }
@@ -205,20 +224,20 @@ void RxThreadBody() {
             vanished = true;
             break;
         }
-        if (fds[1].revents & POLLIN) {
+        if (fds[0].revents & POLLIN) {
             uint64_t count = 0;
             [[maybe_unused]] ssize_t n = ::read(link.wakeFd, &count, sizeof count);
             continue;
         }
-        if (fds[0].revents & POLLIN) {
-            if (!ReceiveOnce(link, fd)) {
-                vanished = true;
-                break;
-            }
-        } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        if (ready == 0 || fds[1].revents == 0) {
+            continue;
+        }
+        Wake wake = ReceiveOnce(link, fd, fds[1].revents);
+        if (wake == Wake::kDeviceGone) {
             vanished = true;
             break;
         }
+        restPortWatch = wake == Wake::kNothingToRead;
     }
     if (vanished && !link.stopRequest) {
         std::function<void()> notifier;

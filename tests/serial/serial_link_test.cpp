@@ -74,6 +74,7 @@ class SerialLinkTest : public ::testing::Test {
         CloseCommPort();
         serial::SetLineErrorSource(nullptr);
         serial::SetRxErrorNotifier(nullptr);
+        serial::SetRxEndNotifier(nullptr);
     }
     bool Open(int parity = 1, unsigned baud = 9600) {
         return OpenCommPort(kCom, baud, parity) == 1;
@@ -371,4 +372,36 @@ TEST_F(SerialLinkTest, BreakKeepsTheBufferAndDiscardsWhatTheDriverHeld) {
     auto state = serial::ReceiveState();
     EXPECT_EQ(state.fillCount, 3);
     EXPECT_EQ(state.lineErrors, serial::kErrBreak);
+}
+
+TEST_F(SerialLinkTest, FlushesRacingABurstNeitherEndNorStallTheReceiveThread) {
+    // A flush that empties the driver between the thread's poll and its read leaves it nothing
+    // to read; that is no reason to think the device has gone.
+    std::atomic<int> ends{0};
+    serial::SetRxEndNotifier([&] { ++ends; });
+    ASSERT_TRUE(Open());
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        const std::vector<uint8_t> burst(24, 0xAA);
+        while (!stop) {
+            pty_.Send(burst);
+            std::this_thread::yield();
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (std::chrono::steady_clock::now() < until) {
+        FlushReceiveBuffer();
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(ends.load(), 0) << diagnostics_.text();
+
+    FlushReceiveBuffer();
+    pty_.Send(Bytes({0x55}));
+    uint8_t byte = 0;
+    bool marker = false;
+    while (!marker && serial::WaitReceivedByte(&byte, 2000ms) == 1) {
+        marker = byte == 0x55;
+    }
+    EXPECT_TRUE(marker) << "the next byte never reached the receive buffer";
 }
