@@ -547,6 +547,9 @@ int FlushReceiveBuffer() {
     }
     std::lock_guard lock(link.buffer.mutex);
     ::tcflush(fd, TCIFLUSH);
+    // Errors in the bytes just thrown away are no news for the next wake-up: they become the
+    // baseline.
+    LineErrors(fd);
     link.buffer.Reset();
     return 1;
 }

@@ -405,3 +405,20 @@ TEST_F(SerialLinkTest, FlushesRacingABurstNeitherEndNorStallTheReceiveThread) {
     }
     EXPECT_TRUE(marker) << "the next byte never reached the receive buffer";
 }
+
+TEST_F(SerialLinkTest, LineErrorsInFlushedBytesAreNotReported) {
+    std::atomic<uint32_t> pendingErrors{0};
+    serial::SetLineErrorSource([&](int) { return pendingErrors.exchange(0); });
+    std::atomic<int> reports{0};
+    serial::SetRxErrorNotifier([&](uint32_t) { ++reports; });
+    ASSERT_TRUE(Open());
+    pty_.Send(Bytes({1}));
+    uint8_t byte = 0;
+    ASSERT_EQ(serial::WaitReceivedByte(&byte, 2000ms), 1) << "the thread has taken its baseline";
+    pendingErrors = serial::kErrFrame;
+    ASSERT_EQ(FlushReceiveBuffer(), 1);
+    pty_.Send(Bytes({7}));
+    ASSERT_EQ(serial::WaitReceivedByte(&byte, 2000ms), 1);
+    EXPECT_EQ(byte, 7);
+    EXPECT_EQ(reports.load(), 0);
+}
