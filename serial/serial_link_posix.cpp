@@ -35,6 +35,10 @@ constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
 constexpr int kEmptyWakeRestMs = 5;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
+// The same frame's drain; beyond this the adapter is wedged and waiting longer would only
+// freeze the window.
+constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
+constexpr auto kLongestDrainStep = std::chrono::milliseconds(20);
 
 struct Link {
     std::atomic<int> fd{-1};
@@ -59,6 +63,10 @@ struct Link {
     std::function<void(uint32_t)> rxErrorNotifier;
     std::function<void()> rxEndNotifier;
     std::function<uint32_t(int)> lineErrorSource;
+    std::function<int(int)> outputQueueSource;
+
+    // One character on the line: start bit, 8 data bits, parity bit, stop bit.
+    std::atomic<int64_t> characterTimeNs{0};
 };
 
 Link& L() {
@@ -110,6 +118,19 @@ uint32_t DriverLineErrors(int fd) {
         errors |= kErrBreak;
     last = now;
     return errors;
+}
+
+int OutputQueued(int fd) {
+    std::function<int(int)> source;
+    {
+        std::lock_guard guard(L().configMutex);
+        source = L().outputQueueSource;
+    }
+    if (source) {
+        return source(fd);
+    }
+    int queued = 0;
+    return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
 }
 
 uint32_t LineErrors(int fd) {
@@ -356,6 +377,15 @@ void SetLineErrorSource(std::function<uint32_t(int)> source) {
     L().lineErrorSource = std::move(source);
 }
 
+void SetOutputQueueSource(std::function<int(int)> source) {
+    std::lock_guard guard(L().configMutex);
+    L().outputQueueSource = std::move(source);
+}
+
+std::chrono::nanoseconds CharacterTime() {
+    return std::chrono::nanoseconds(L().characterTimeNs.load());
+}
+
 ReceiveBufferState ReceiveState() {
     std::lock_guard lock(L().buffer.mutex);
     return {L().buffer.fillCount(), L().buffer.readPosition(), L().buffer.lineErrors()};
@@ -428,6 +458,7 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         link.buffer.Reset();
     }
     link.stopRequest = false;
+    link.characterTimeNs = 11'000'000'000LL / baudRate;
     link.wakeFd = wake;
     link.fd = fd;
     link.rxRunning = true;
@@ -527,16 +558,21 @@ int WaitTransmitDrain() {
     if (fd < 0) {
         return 0;
     }
-    auto outputQueued = [&] {
-        std::lock_guard lock(link.buffer.mutex);
-        int queued = 0;
-        return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
-    };
-    if (outputQueued() == 0) {
-        return 1;
+    // tcdrain() has no time limit; a wedged adapter must not freeze the window.
+    const auto deadline = Clock::now() + kDrainAllowance;
+    for (;;) {
+        int queued = OutputQueued(fd);
+        if (queued <= 0) {
+            return 1;
+        }
+        auto now = Clock::now();
+        if (now >= deadline) {
+            return 0;
+        }
+        auto step = std::chrono::duration_cast<Clock::duration>(queued * CharacterTime());
+        step = std::clamp<Clock::duration>(step, std::chrono::milliseconds(1), kLongestDrainStep);
+        std::this_thread::sleep_for(std::min<Clock::duration>(step, deadline - now));
     }
-    ::tcdrain(fd);
-    return outputQueued() == 0 ? 1 : 0;
 }
 
 int FlushReceiveBuffer() {

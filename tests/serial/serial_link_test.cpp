@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <numeric>
 #include <thread>
@@ -75,6 +76,7 @@ class SerialLinkTest : public ::testing::Test {
         serial::SetLineErrorSource(nullptr);
         serial::SetRxErrorNotifier(nullptr);
         serial::SetRxEndNotifier(nullptr);
+        serial::SetOutputQueueSource(nullptr);
     }
     bool Open(int parity = 1, unsigned baud = 9600) {
         return OpenCommPort(kCom, baud, parity) == 1;
@@ -421,4 +423,27 @@ TEST_F(SerialLinkTest, LineErrorsInFlushedBytesAreNotReported) {
     ASSERT_EQ(serial::WaitReceivedByte(&byte, 2000ms), 1);
     EXPECT_EQ(byte, 7);
     EXPECT_EQ(reports.load(), 0);
+}
+
+TEST_F(SerialLinkTest, TransmitDrainWaitsForTheQueueButNotForever) {
+    struct Case {
+        std::vector<int> queueCounts;  // the last one repeats
+        int expected;
+    };
+    const Case cases[] = {
+        {{0}, 1}, {{12, 7, 1, 0}, 1}, {{5}, 0},  // a wedged adapter never empties its queue
+    };
+    ASSERT_TRUE(Open());
+    for (const Case& c : cases) {
+        auto counts = std::make_shared<std::vector<int>>(c.queueCounts);
+        serial::SetOutputQueueSource([counts](int) {
+            int n = counts->front();
+            if (counts->size() > 1)
+                counts->erase(counts->begin());
+            return n;
+        });
+        auto drain = std::async(std::launch::async, [] { return WaitTransmitDrain(); });
+        ASSERT_EQ(drain.wait_for(10s), std::future_status::ready) << "the drain hangs";
+        EXPECT_EQ(drain.get(), c.expected) << "starting with " << c.queueCounts.front();
+    }
 }
