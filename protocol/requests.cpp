@@ -16,14 +16,15 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
               int32_t* out) {
     const ProtocolSettings settings = Protocol();
     const Frame frame = BuildRequestFrame(settings, bank, op, start, count, data);
-    FlushReceiveBuffer();
+    const bool open = FlushReceiveBuffer() != 0;
     WriteCommBytes(frame.bytes.data(), frame.size);
     WaitTransmitDrain();
     uint8_t reply[kReplyBufferBytes] = {};
     const bool complete = ReadReply(reply) == 0;
 
-    uint8_t received[serial::ReceiveBuffer::kSize];
-    const int filled = serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize);
+    // A closed port was not flushed: what its buffer holds is the last connection's.
+    uint8_t received[serial::ReceiveBuffer::kSize] = {};
+    const int filled = open ? serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize) : 0;
     if (out != nullptr) {
         const int skip = settings.addressMode != 0 ? 1 : 0;
         const int usable = std::max(0, filled - skip);

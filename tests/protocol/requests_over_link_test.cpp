@@ -315,3 +315,17 @@ TEST_F(RequestsOverLink, PortVanishingMidRequestNeitherCrashesNorHangs) {
     EXPECT_FALSE(serial::IsPortOpen());
     EXPECT_TRUE(panel.vanished());
 }
+
+TEST_F(RequestsOverLink, RequestOnAClosedPortGivesZerosNotTheLastConnectionsReply) {
+    auto& panel = StartPanel();
+    panel.setRegister(10, 122, 0x1234);
+    int32_t value = 0;
+    ReadRegisters(10, 122, 1, &value);
+    ASSERT_EQ(value, 0x1234);
+    CloseCommPort();
+    value = -1;
+    ReadRegisters(10, 122, 1, &value);
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(LastRequest().completeReply);
+    EXPECT_EQ(LastRequest().bytesReceived, 0);
+}
