@@ -70,6 +70,11 @@ void SetOutputQueueSource(std::function<int(int fd)> source);
 // How long one character takes on the line at the baud rate of the last opening.
 std::chrono::nanoseconds CharacterTime();
 
+// Waits until nothing has crossed the line for `gap`: no byte received, and the bytes last
+// written are off the wire (by their wire time at the line's baud rate). False when the line
+// is still busy after `limit`; true at once when the port is closed or its thread has ended.
+bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit);
+
 struct ReceiveBufferState {
     int fillCount;
     int readPosition;

@@ -67,6 +67,10 @@ struct Link {
 
     // One character on the line: start bit, 8 data bits, parity bit, stop bit.
     std::atomic<int64_t> characterTimeNs{0};
+    // When the line was last busy (steady clock): the last byte received, and the estimated
+    // end on the wire of the last bytes written.
+    std::atomic<Clock::rep> lastReceived{0};
+    std::atomic<Clock::rep> sendingEnds{0};
 };
 
 Link& L() {
@@ -206,6 +210,7 @@ Wake ReceiveOnce(Link& link, int fd, short revents) {
     ssize_t got = ::read(fd, chunk, static_cast<size_t>(std::min(queued, kMaxReadPerWake)));
     if (got > 0) {
         link.buffer.Append(chunk, static_cast<int>(got));
+        link.lastReceived = Clock::now().time_since_epoch().count();
         lock.unlock();
         link.buffer.changed.notify_all();
         return Wake::kHandled;
@@ -308,6 +313,16 @@ int FailOpen(int fd, const std::string& path, const std::string& error) {
     return 0;
 }
 
+// The bytes just handed to the driver occupy the line for their wire time after whatever is
+// still going out.
+void NoteSending(int bytes) {
+    Link& link = L();
+    const Clock::rep now = Clock::now().time_since_epoch().count();
+    const Clock::rep start = std::max(now, link.sendingEnds.load());
+    link.sendingEnds =
+        start + std::chrono::duration_cast<Clock::duration>(bytes * CharacterTime()).count();
+}
+
 }  // namespace
 
 bool IsPortOpen() {
@@ -384,6 +399,27 @@ void SetOutputQueueSource(std::function<int(int)> source) {
 
 std::chrono::nanoseconds CharacterTime() {
     return std::chrono::nanoseconds(L().characterTimeNs.load());
+}
+
+bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit) {
+    Link& link = L();
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        if (link.fd.load() < 0 || !link.rxRunning.load()) {
+            return true;  // nothing more will arrive
+        }
+        const Clock::time_point busy(
+            Clock::duration(std::max(link.lastReceived.load(), link.sendingEnds.load())));
+        const auto quietAt = busy + gap;
+        const auto now = Clock::now();
+        if (now >= quietAt) {
+            return true;
+        }
+        if (now >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_until(std::min(quietAt, deadline));
+    }
 }
 
 ReceiveBufferState ReceiveState() {
@@ -532,6 +568,7 @@ int WriteCommBytes(const uint8_t* bytes, uint8_t length) {
         ssize_t n = ::write(fd, bytes + written, length - written);
         if (n > 0) {
             written += static_cast<size_t>(n);
+            NoteSending(static_cast<int>(n));
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {

@@ -447,3 +447,28 @@ TEST_F(SerialLinkTest, TransmitDrainWaitsForTheQueueButNotForever) {
         EXPECT_EQ(drain.get(), c.expected) << "starting with " << c.queueCounts.front();
     }
 }
+
+TEST_F(SerialLinkTest, LineIsQuietOnlyOnceBytesStopComing) {
+    struct Case {
+        bool chatter;  // bytes keep arriving all through the wait
+        bool expectQuiet;
+    };
+    ASSERT_TRUE(Open());
+    for (Case c : {Case{false, true}, Case{true, false}}) {
+        std::atomic<bool> stop{false};
+        std::thread sender([&] {
+            while (c.chatter && !stop) {
+                pty_.Send(Bytes({0xAA}));
+                std::this_thread::sleep_for(1ms);
+            }
+        });
+        uint8_t byte = 0;
+        EXPECT_EQ(serial::WaitReceivedByte(&byte, 50ms) == 1, c.chatter) << "chatter under way";
+        // The gap is far beyond the sender's pace, so only a stopped line counts as quiet.
+        EXPECT_EQ(serial::WaitLineQuiet(200ms, 600ms), c.expectQuiet) << "chatter " << c.chatter;
+        stop = true;
+        sender.join();
+    }
+    CloseCommPort();
+    EXPECT_TRUE(serial::WaitLineQuiet(200ms, 600ms)) << "a closed port waits for nothing";
+}
