@@ -91,6 +91,13 @@ Fault Fault::StaleReply() {
     return f;
 }
 
+Fault Fault::StrayByte(std::uint8_t value) {
+    Fault f;
+    f.kind = Kind::kStrayByte;
+    f.strayByte = value;
+    return f;
+}
+
 Fault Fault::Vanish(bool removeLink) {
     Fault f;
     f.kind = Kind::kVanish;
@@ -199,6 +206,7 @@ void PtyPanel::clearFaults() {
     std::lock_guard lock(faultMutex_);
     faultRemaining_ = 0;
     faultForever_ = false;
+    pendingStray_.clear();
 }
 
 bool PtyPanel::sendRaw(const std::vector<std::uint8_t>& bytes) {
@@ -347,6 +355,14 @@ void PtyPanel::Serve() {
 }
 
 void PtyPanel::HandleRequest(Request& request) {
+    std::vector<std::uint8_t> stray;
+    {
+        std::lock_guard lock(faultMutex_);
+        stray.swap(pendingStray_);
+    }
+    if (!stray.empty()) {
+        Send({{stray.front(), Clock::now()}});
+    }
     std::vector<std::uint8_t> reply;
     {
         std::lock_guard lock(registersMutex_);
@@ -425,6 +441,9 @@ std::vector<PtyPanel::Outgoing> PtyPanel::Shape(const std::vector<std::uint8_t>&
                 }
                 case Fault::Kind::kStaleReply:
                     bytes = lastReply_;
+                    break;
+                case Fault::Kind::kStrayByte:
+                    pendingStray_ = {fault_.strayByte};
                     break;
                 case Fault::Kind::kVanish:
                     vanishNow = true;

@@ -188,6 +188,24 @@ TEST(PanelOverPty, StaleReplyNoiseAndALateByte) {
     EXPECT_GE(std::chrono::steady_clock::now() - before, 250ms);
 }
 
+TEST(PanelOverPty, StrayByteFollowsTheReplyAsTheNextRequestComesIn) {
+    sim::PtyPanel panel;
+    panel.setRegister(10, 122, 0x0111);
+    Port port(panel.devicePath());
+    ASSERT_TRUE(port.ok());
+    panel.injectFault(sim::Fault::StrayByte(0xEE));
+    port.Write(kReadFullLoadCurrent);
+    auto first = port.Read(5);
+    ASSERT_TRUE(panel.waitForRequests(1, std::chrono::milliseconds(kGenerousMs)));
+    EXPECT_TRUE(port.Pending().empty()) << "the stray byte waits for the next request";
+    port.Write(kReadFullLoadCurrent);
+    auto second = port.Read(6);
+    EXPECT_EQ(first.size(), 5u);
+    ASSERT_EQ(second.size(), 6u);
+    EXPECT_EQ(second[0], 0xEE);
+    EXPECT_EQ(ValueAt(second, 0, 1), 0x0111u);
+}
+
 TEST(PanelOverPty, UnsolicitedBytesReachTheClient) {
     sim::PtyPanel panel;
     Port port(panel.devicePath());
