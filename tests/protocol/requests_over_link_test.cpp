@@ -39,7 +39,8 @@ class RequestsOverLink : public ::testing::Test {
     sim::PtyPanel& StartPanel(sim::PtyPanelOptions options = {}) {
         panel_ = std::make_unique<sim::PtyPanel>(options);
         panel_->linkAsComPort(kCom);
-        EXPECT_EQ(OpenCommPort(kCom, 9600, 1), 1) << serial::LastOpenError();
+        const unsigned baud = options.baud != 0 ? options.baud : 9600;
+        EXPECT_EQ(OpenCommPort(kCom, baud, 1), 1) << serial::LastOpenError();
         return *panel_;
     }
 
@@ -328,4 +329,23 @@ TEST_F(RequestsOverLink, RequestOnAClosedPortGivesZerosNotTheLastConnectionsRepl
     EXPECT_EQ(value, 0);
     EXPECT_FALSE(LastRequest().completeReply);
     EXPECT_EQ(LastRequest().bytesReceived, 0);
+}
+
+TEST_F(RequestsOverLink, StrayBytesDoNotShiftRepliesOntoLaterRequests) {
+    // A stray byte after a reply lands in the next request's buffer as a length byte and
+    // ends that request at once; its real reply must not be taken for the request after it.
+    auto& panel = StartPanel({.baud = 1200});
+    for (unsigned reg = 0; reg < 12; ++reg) {
+        panel.setRegister(10, reg, static_cast<uint16_t>(0x0100 + reg));
+    }
+    constexpr unsigned kNoisy = 3;
+    panel.injectFault(sim::Fault::StrayByte(0xFF), kNoisy);
+    for (unsigned reg = 0; reg < 12; ++reg) {
+        int32_t value = -1;
+        ReadRegisters(10, static_cast<uint8_t>(reg), 1, &value);
+        if (reg > kNoisy) {  // the first clean request still gets the last stray byte
+            EXPECT_EQ(value, panel.getRegister(10, reg)) << "register " << reg;
+        }
+    }
+    EXPECT_EQ(panel.requests().size(), 12u);
 }
