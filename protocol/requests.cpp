@@ -14,6 +14,8 @@ RequestStats g_totals;
 // The last reply timed out, was cut short or was rejected: the rest of it, or the reply it
 // was mistaken for, may still be on its way.
 bool g_lateBytesLikely = false;
+std::function<void()> g_betweenRequests;
+bool g_requestInProgress = false;
 
 // Continuous noise longer than this is flushed with whatever else is there.
 constexpr auto kLongestQuietWait = 300ms;
@@ -29,6 +31,17 @@ std::chrono::milliseconds InterFrameGap() {
 // from where the reply landed in the receive buffer (zeros where nothing came).
 void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const int32_t* data,
               int32_t* out) {
+    const bool nested = g_requestInProgress;
+    g_requestInProgress = true;
+    struct EndOfRequest {
+        bool nested;
+        ~EndOfRequest() { g_requestInProgress = nested; }
+    } endOfRequest{nested};
+    if (!nested && g_betweenRequests) {
+        const std::function<void()> hook = g_betweenRequests;  // it may replace itself
+        hook();
+    }
+
     const ProtocolSettings settings = Protocol();
     const Frame frame = BuildRequestFrame(settings, bank, op, start, count, data);
     // Late bytes of a failed exchange must be flushed, not taken for this request's reply
@@ -61,7 +74,9 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
                      complete,
                      filled};
     ++g_totals.requests;
-    if (!complete) {
+    if (complete) {
+        g_totals.lastCompleteReply = std::chrono::system_clock::now();
+    } else {
         ++g_totals.incompleteReplies;
     }
 }
@@ -71,6 +86,14 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
 ProtocolSettings& Protocol() {
     static ProtocolSettings settings;
     return settings;
+}
+
+void SetBetweenRequestsHook(std::function<void()> hook) {
+    g_betweenRequests = std::move(hook);
+}
+
+bool RequestInProgress() {
+    return g_requestInProgress;
 }
 
 void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) {

@@ -31,6 +31,7 @@ class RequestsOverLink : public ::testing::Test {
         serial::SetDiagnosticSink([](const std::string&) {});
     }
     void TearDown() override {
+        SetBetweenRequestsHook(nullptr);
         CloseCommPort();
         Protocol() = {};
         serial::SetDiagnosticSink(nullptr);
@@ -348,4 +349,45 @@ TEST_F(RequestsOverLink, StrayBytesDoNotShiftRepliesOntoLaterRequests) {
         }
     }
     EXPECT_EQ(panel.requests().size(), 12u);
+}
+
+TEST_F(RequestsOverLink, HookRunsBeforeEachRequestButNotInsideOne) {
+    auto& panel = StartPanel();
+    panel.setRegister(10, 1, 0x0101);
+    panel.setRegister(10, 2, 0x0202);
+    std::vector<size_t> seenAtHook;  // requests the panel had received when the hook ran
+    int32_t fromTimer = -1;
+    SetBetweenRequestsHook([&] {
+        EXPECT_TRUE(RequestInProgress());
+        seenAtHook.push_back(panel.requests().size());
+        if (seenAtHook.size() == 2) {
+            ReadRegisters(10, 2, 1, &fromTimer);  // a timer handler that reads the panel
+        }
+    });
+    int32_t values[3] = {-1, -1, -1};
+    ReadRegisters(10, 1, 1, &values[0]);
+    ReadRegisters(10, 1, 1, &values[1]);
+    ReadRegisters(10, 1, 1, &values[2]);
+    EXPECT_FALSE(RequestInProgress());
+    EXPECT_EQ(seenAtHook, (std::vector<size_t>{0, 1, 3})) << "the nested read calls no hook";
+    EXPECT_EQ(fromTimer, 0x0202);
+    for (int32_t v : values)
+        EXPECT_EQ(v, 0x0101);
+}
+
+TEST_F(RequestsOverLink, TotalsKeepTheTimeOfTheLastCompleteReply) {
+    auto& panel = StartPanel();
+    EXPECT_FALSE(RequestTotals().lastCompleteReply.has_value());
+    int32_t value = 0;
+    const auto before = std::chrono::system_clock::now();
+    ReadRegisters(10, 1, 1, &value);
+    const auto after = std::chrono::system_clock::now();
+    ASSERT_TRUE(RequestTotals().lastCompleteReply.has_value());
+    const auto stamp = *RequestTotals().lastCompleteReply;
+    EXPECT_TRUE(before <= stamp && stamp <= after);
+    panel.injectFault(sim::Fault::Silence());
+    ReadRegisters(10, 1, 1, &value);
+    EXPECT_EQ(RequestTotals().lastCompleteReply, stamp) << "a failed request changes nothing";
+    ResetRequestTotals();
+    EXPECT_FALSE(RequestTotals().lastCompleteReply.has_value());
 }
