@@ -13,8 +13,9 @@
 // The tool opens `devicePath()` (or the COM link) like any serial device. The panel keeps its
 // own descriptor of that device open, so the tool may close and reopen it at will; the panel
 // answers each complete request of the tool from its registers; a frame broken off for half a
-// second is forgotten. Every public member may be called from any thread while the panel
-// serves.
+// second is forgotten. An exclusive-use flag (TIOCEXCL) left on the device by a client that
+// went away without clearing it is cleared once no client holds the device's flock. Every public
+// member may be called from any thread while the panel serves.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -145,6 +146,7 @@ class PtyPanel {
     bool WriteRun(const std::uint8_t* bytes, std::size_t count);
     bool WaitUntil(Clock::time_point deadline);
     void CloseDevice();
+    void ClearStaleExclusiveUse();
     void Wake();
     std::chrono::nanoseconds CharTime() const;
 
