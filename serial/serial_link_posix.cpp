@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "serial/line_settings.h"
+#include "serial/open_failure.h"
 #include "serial/port_name.h"
 #include "serial/receive_buffer.h"
 #include "serial/serial_link.h"
@@ -76,24 +77,6 @@ struct Link {
 Link& L() {
     static Link link;
     return link;
-}
-
-std::string OpenFailureText(int err, const std::string& path) {
-    switch (err) {
-        case ENOENT:
-        case ENXIO:
-        case ENODEV:
-            return "no such device: " + path;
-        case EACCES:
-        case EPERM:
-            return "permission denied: " + path +
-                   " (add your user to the dialout group and log in again)";
-        case EBUSY:
-        case EWOULDBLOCK:
-            return "busy: " + path + " is in use by another program";
-        default:
-            return std::string(std::strerror(err)) + ": " + path;
-    }
 }
 
 // The driver's error counters of a real UART; a pseudo-terminal has none and reports no errors.

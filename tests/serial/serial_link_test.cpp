@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "serial/line_settings.h"
+#include "serial/open_failure.h"
 #include "serial/port_name.h"
 #include "tests/support/bytes.h"
 #include "tests/support/pty_pair.h"
@@ -114,7 +115,9 @@ TEST(PortOpening, MissingDeviceFailsAndSaysWhy) {
     DiagnosticLog log;
     EXPECT_EQ(OpenCommPort(3, 9600, 1), 0);
     EXPECT_FALSE(serial::IsPortOpen());
-    EXPECT_NE(serial::LastOpenError().find("no such device"), std::string::npos);
+    EXPECT_EQ(serial::LastOpenError(), "no such device: " + serial::PortLinkPath(3) +
+                                           " points to /dev/serial/by-id/unplugged-adapter, "
+                                           "which does not exist");
     EXPECT_NE(log.text().find("no such device"), std::string::npos);
     // Every operation on a closed link reports failure and touches nothing.
     uint8_t byte = 0;
@@ -123,6 +126,27 @@ TEST(PortOpening, MissingDeviceFailsAndSaysWhy) {
     EXPECT_EQ(WaitTransmitDrain(), 0);
     EXPECT_EQ(WriteCommBytes(&byte, 1), 0);
     EXPECT_EQ(CloseCommPort(), 0);
+}
+
+TEST(PortOpening, PermissionDeniedSuggestsDialoutOnlyWhereItHelps) {
+    struct Case {
+        serial::DeviceAccess access;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"root", "dialout", 020660, false},
+         "permission denied: /dev/ttyUSB0 (owner root, group dialout, mode 0660): add your user "
+         "to the dialout group and log in again"},
+        {{"root", "dialout", 020600, true},
+         "permission denied: /dev/ttyUSB0 (owner root, group dialout, mode 0600)"},
+        {{"root", "root", 020600, false},
+         "permission denied: /dev/ttyUSB0 (owner root, group root, mode 0600)"},
+        {{"1001", "uucp", 020660, false},
+         "permission denied: /dev/ttyUSB0 (owner 1001, group uucp, mode 0660)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(serial::PermissionDeniedText("/dev/ttyUSB0", c.access), c.expected);
+    }
 }
 
 TEST(PortOpening, NotASerialDeviceIsRefused) {
