@@ -66,7 +66,8 @@ struct Link {
     std::function<uint32_t(int)> lineErrorSource;
     std::function<int(int)> outputQueueSource;
 
-    // One character on the line: start bit, 8 data bits, parity bit, stop bit.
+    // One character on the line, counted with a parity bit (start, 8 data, parity, stop) so
+    // that it is never shorter than the real one.
     std::atomic<int64_t> characterTimeNs{0};
     // When the line was last busy (steady clock): the last byte received, and the estimated
     // end on the wire of the last bytes written.
@@ -184,7 +185,11 @@ Wake ReceiveOnce(Link& link, int fd, short revents) {
     }
     int queued = 0;
     if (::ioctl(fd, FIONREAD, &queued) != 0) {
-        return hangup && DeviceGoneError(errno) ? Wake::kDeviceGone : Wake::kNothingToRead;
+        if (hangup && DeviceGoneError(errno)) {
+            return Wake::kDeviceGone;
+        }
+        // A driver that cannot count its queue: the non-blocking read takes what is there.
+        queued = kMaxReadPerWake;
     }
     if (queued <= 0) {
         return Wake::kNothingToRead;
