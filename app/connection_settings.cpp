@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -44,6 +46,29 @@ bool NextNumber(std::string_view text, std::size_t& pos, int& value) {
     }
     value = static_cast<int>(negative ? -v : v);
     return true;
+}
+
+// The file a save through `path` must replace: `path` itself, or, when it is a symbolic link,
+// the file at the end of its links (which need not exist yet). Renaming over the link instead
+// would turn it into a plain file and leave its target as it was. nullopt with errno set when
+// the links go round in circles.
+std::optional<std::string> FileToReplace(std::string path) {
+    constexpr int kMaxLinks = 40;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char target[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n < 0) {
+            return path;
+        }
+        std::string next(target, static_cast<std::size_t>(n));
+        std::size_t slash = path.rfind('/');
+        if (!next.empty() && next[0] != '/' && slash != std::string::npos) {
+            next = path.substr(0, slash + 1) + next;
+        }
+        path = std::move(next);
+    }
+    errno = ELOOP;
+    return std::nullopt;
 }
 
 bool InRange(int v, int lo, int hi) {
@@ -114,7 +139,15 @@ LoadedConnectionSettings LoadConnectionSettings(const std::string& path) {
 }
 
 bool SaveConnectionSettings(const ConnectionSettings& settings, std::string* error,
-                            const std::string& path) {
+                            const std::string& givenPath) {
+    const std::optional<std::string> target = FileToReplace(givenPath);
+    if (!target) {
+        if (error != nullptr) {
+            *error = "cannot follow " + givenPath + ": " + std::strerror(errno);
+        }
+        return false;
+    }
+    const std::string& path = *target;
     std::string temp = path + ".tmp";
     std::string text = FormatConnectionSettings(settings);
     auto fail = [&](const char* what) {

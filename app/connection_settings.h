@@ -32,6 +32,7 @@ std::optional<ConnectionSettings> ParseConnectionSettings(std::string_view conte
 LoadedConnectionSettings LoadConnectionSettings(const std::string& path = kConnectionSettingsFile);
 
 // Writes a temporary file beside `path` and renames it over `path` only when every byte was
-// written. On failure the old file stays as it was and `error` says why.
+// written. On failure the old file stays as it was and `error` says why. When `path` is a
+// symbolic link, the file it leads to is the one written; the link stays.
 bool SaveConnectionSettings(const ConnectionSettings& settings, std::string* error = nullptr,
                             const std::string& path = kConnectionSettingsFile);

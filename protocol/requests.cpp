@@ -7,23 +7,59 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 RequestRecord g_lastRequest;
 RequestStats g_totals;
+// The last reply timed out, was cut short or was rejected: the rest of it, or the reply it
+// was mistaken for, may still be on its way.
+bool g_lateBytesLikely = false;
+std::function<void()> g_betweenRequests;
+bool g_requestInProgress = false;
+
+// Continuous noise longer than this is flushed with whatever else is there.
+constexpr auto kLongestQuietWait = 300ms;
+
+// A few character times, but never under 10 ms: long enough for a panel that is still
+// answering to send its next byte.
+std::chrono::milliseconds InterFrameGap() {
+    auto characters = std::chrono::ceil<std::chrono::milliseconds>(4 * serial::CharacterTime());
+    return std::max<std::chrono::milliseconds>(10ms, characters);
+}
 
 // One request: empty the receive buffer, send the frame, await the reply, take the values
 // from where the reply landed in the receive buffer (zeros where nothing came).
 void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const int32_t* data,
               int32_t* out) {
+    const bool nested = g_requestInProgress;
+    g_requestInProgress = true;
+    struct EndOfRequest {
+        bool nested;
+        ~EndOfRequest() { g_requestInProgress = nested; }
+    } endOfRequest{nested};
+    if (!nested && g_betweenRequests) {
+        const std::function<void()> hook = g_betweenRequests;  // it may replace itself
+        hook();
+    }
+
     const ProtocolSettings settings = Protocol();
     const Frame frame = BuildRequestFrame(settings, bank, op, start, count, data);
-    FlushReceiveBuffer();
+    // Late bytes of a failed exchange must be flushed, not taken for this request's reply
+    // (from then on every reply would land on the request after its own). A good exchange
+    // leaves nothing behind and pays nothing.
+    if (g_lateBytesLikely) {
+        serial::WaitLineQuiet(InterFrameGap(), kLongestQuietWait);
+    }
+    const bool open = FlushReceiveBuffer() != 0;
     WriteCommBytes(frame.bytes.data(), frame.size);
     WaitTransmitDrain();
     uint8_t reply[kReplyBufferBytes] = {};
     const bool complete = ReadReply(reply) == 0;
+    g_lateBytesLikely = !complete;
 
-    uint8_t received[serial::ReceiveBuffer::kSize];
-    const int filled = serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize);
+    // A closed port was not flushed: what its buffer holds is the last connection's.
+    uint8_t received[serial::ReceiveBuffer::kSize] = {};
+    const int filled = open ? serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize) : 0;
     if (out != nullptr) {
         const int skip = settings.addressMode != 0 ? 1 : 0;
         const int usable = std::max(0, filled - skip);
@@ -38,10 +74,10 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
                      complete,
                      filled};
     ++g_totals.requests;
-    if (!complete) {
-        ++g_totals.incompleteReplies;
-    } else {
+    if (complete) {
         g_totals.lastCompleteReply = std::chrono::system_clock::now();
+    } else {
+        ++g_totals.incompleteReplies;
     }
 }
 
@@ -50,6 +86,14 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
 ProtocolSettings& Protocol() {
     static ProtocolSettings settings;
     return settings;
+}
+
+void SetBetweenRequestsHook(std::function<void()> hook) {
+    g_betweenRequests = std::move(hook);
+}
+
+bool RequestInProgress() {
+    return g_requestInProgress;
 }
 
 void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) {

@@ -3,6 +3,7 @@
 // without a reply leaves 0 in its values. All run on the user-interface thread.
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "protocol/frame.h"
@@ -15,6 +16,14 @@ void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values);
 void WriteRegisters(uint8_t bank, uint8_t start, uint8_t count, const int32_t* values);
 void SendClearCommand(uint8_t bank, uint8_t start, uint8_t count, int32_t* values);
 void SendResetCommand(uint8_t bank, int32_t* value);
+// Called on the requesting thread before each request, ahead of its flush, so that a window
+// kept busy by a long download can still paint and run its timers. A request started from
+// inside the hook (a timer handler, say) runs without calling the hook again; page code must
+// not start panel work from inside the hook, and can refuse to while RequestInProgress().
+void SetBetweenRequestsHook(std::function<void()> hook);
+// True from the start of a request, its hook included, to its end.
+bool RequestInProgress();
+
 // Transfers blocks in order, one request each, until n blocks or a block of count 0.
 void ReadBlockTable(const RegisterBlock* first, int n);
 void WriteBlockTable(const RegisterBlock* first, int n);
@@ -40,7 +49,7 @@ struct RequestRecord {
 struct RequestStats {
     uint64_t requests = 0;
     uint64_t incompleteReplies = 0;
-    // When the last complete reply arrived (wall clock), nullopt before the first.
+    // Wall-clock time of the last complete reply; none since the totals were reset.
     std::optional<std::chrono::system_clock::time_point> lastCompleteReply;
 };
 const RequestRecord& LastRequest();

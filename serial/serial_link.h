@@ -13,7 +13,8 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode);
 int CloseCommPort();
 // Non-zero when every byte was written.
 int WriteCommBytes(const uint8_t* bytes, uint8_t length);
-// 1 once the driver's output queue is empty, 0 otherwise or when closed.
+// 1 once the driver's output queue is empty, 0 when it is still not after about 2 s or the
+// port is closed.
 int WaitTransmitDrain();
 // Empties the driver's input queue and the receive buffer; 1, or 0 when closed.
 int FlushReceiveBuffer();
@@ -61,6 +62,18 @@ void SetRxEndNotifier(std::function<void()> notifier);
 // Where RxThread reads the line's error bits from. The default reads the driver's error
 // counters; tests that cannot make a pseudo-terminal produce a framing error set their own.
 void SetLineErrorSource(std::function<uint32_t(int fd)> source);
+
+// Where WaitTransmitDrain reads the driver's output-queue count from (default TIOCOUTQ); a
+// pseudo-terminal never holds output back, so tests of a wedged adapter set their own.
+void SetOutputQueueSource(std::function<int(int fd)> source);
+
+// How long one character takes on the line at the baud rate of the last opening.
+std::chrono::nanoseconds CharacterTime();
+
+// Waits until nothing has crossed the line for `gap`: no byte received, and the bytes last
+// written are off the wire (by their wire time at the line's baud rate). False when the line
+// is still busy after `limit`; true at once when the port is closed or its thread has ended.
+bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit);
 
 struct ReceiveBufferState {
     int fillCount;

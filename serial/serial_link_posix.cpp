@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "serial/line_settings.h"
+#include "serial/open_failure.h"
 #include "serial/port_name.h"
 #include "serial/receive_buffer.h"
 #include "serial/serial_link.h"
@@ -31,8 +32,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
+// How long the receive thread leaves the port alone after a wake-up with nothing to read.
+constexpr int kEmptyWakeRestMs = 5;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
+// The same frame's drain; beyond this the adapter is wedged and waiting longer would only
+// freeze the window.
+constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
+constexpr auto kLongestDrainStep = std::chrono::milliseconds(20);
 
 struct Link {
     std::atomic<int> fd{-1};
@@ -62,29 +69,20 @@ struct Link {
     std::function<void(uint32_t)> rxErrorNotifier;
     std::function<void()> rxEndNotifier;
     std::function<uint32_t(int)> lineErrorSource;
+    std::function<int(int)> outputQueueSource;
+
+    // One character on the line, counted with a parity bit (start, 8 data, parity, stop) so
+    // that it is never shorter than the real one.
+    std::atomic<int64_t> characterTimeNs{0};
+    // When the line was last busy (steady clock): the last byte received, and the estimated
+    // end on the wire of the last bytes written.
+    std::atomic<Clock::rep> lastReceived{0};
+    std::atomic<Clock::rep> sendingEnds{0};
 };
 
 Link& L() {
     static Link link;
     return link;
-}
-
-std::string OpenFailureText(int err, const std::string& path) {
-    switch (err) {
-        case ENOENT:
-        case ENXIO:
-        case ENODEV:
-            return "no such device: " + path;
-        case EACCES:
-        case EPERM:
-            return "permission denied: " + path +
-                   " (add your user to the dialout group and log in again)";
-        case EBUSY:
-        case EWOULDBLOCK:
-            return "busy: " + path + " is in use by another program";
-        default:
-            return std::string(std::strerror(err)) + ": " + path;
-    }
 }
 
 // The driver's error counters of a real UART; a pseudo-terminal has none and reports no errors.
@@ -113,6 +111,19 @@ uint32_t DriverLineErrors(int fd) {
         errors |= kErrBreak;
     last = now;
     return errors;
+}
+
+int OutputQueued(int fd) {
+    std::function<int(int)> source;
+    {
+        std::lock_guard guard(L().configMutex);
+        source = L().outputQueueSource;
+    }
+    if (source) {
+        return source(fd);
+    }
+    int queued = 0;
+    return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
 }
 
 uint32_t LineErrors(int fd) {
@@ -151,8 +162,19 @@ void SetModemLine(int fd, int request, int line, const char* what) {
     }
 }
 
-// Handles one wake-up with data or an error pending. Returns false when the port has gone.
-bool ReceiveOnce(Link& link, int fd) {
+// What one wake-up of the port came to.
+enum class Wake { kHandled, kNothingToRead, kDeviceGone };
+
+// A device that has been unplugged or hung up refuses every request with one of these.
+bool DeviceGoneError(int err) {
+    return err == EIO || err == ENXIO || err == ENODEV || err == EBADF;
+}
+
+// Handles one wake-up of the port. A flush may have emptied the driver since poll() reported
+// data, so an empty queue is normal; only a hang-up whose device refuses the read means the
+// device has gone.
+Wake ReceiveOnce(Link& link, int fd, short revents) {
+    const bool hangup = (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     std::unique_lock lock(link.buffer.mutex);
     uint32_t errors = LineErrors(fd) & kErrMask;
     if (errors != 0) {
@@ -164,25 +186,32 @@ bool ReceiveOnce(Link& link, int fd) {
             ::tcflush(fd, TCIFLUSH);
             link.buffer.Reset();
         }
-        return true;
+        return Wake::kHandled;
     }
     int queued = 0;
     if (::ioctl(fd, FIONREAD, &queued) != 0) {
-        queued = 1;
+        if (hangup && DeviceGoneError(errno)) {
+            return Wake::kDeviceGone;
+        }
+        // A driver that cannot count its queue: the non-blocking read takes what is there.
+        queued = kMaxReadPerWake;
+    }
+    if (queued <= 0) {
+        return Wake::kNothingToRead;
     }
     uint8_t chunk[kMaxReadPerWake];
-    size_t want = static_cast<size_t>(std::clamp(queued, 1, kMaxReadPerWake));
-    ssize_t got = ::read(fd, chunk, want);
+    ssize_t got = ::read(fd, chunk, static_cast<size_t>(std::min(queued, kMaxReadPerWake)));
     if (got > 0) {
         link.buffer.Append(chunk, static_cast<int>(got));
+        link.lastReceived = Clock::now().time_since_epoch().count();
         lock.unlock();
         link.buffer.changed.notify_all();
-        return true;
+        return Wake::kHandled;
     }
-    if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
-        return true;
+    if (got < 0 && hangup && DeviceGoneError(errno)) {
+        return Wake::kDeviceGone;
     }
-    return false;  // end of file or I/O error: the device is gone
+    return Wake::kNothingToRead;
 }
 
 void RxThreadBody() {
@@ -198,9 +227,13 @@ void RxThreadBody() {
         LineErrors(fd);  // take the error state as it is now; only new errors count
     }
     bool vanished = false;
+    // A port that keeps reporting input with none to read is not watched again at once, so that
+    // such a driver cannot make the thread spin.
+    bool restPortWatch = false;
     while (!link.stopRequest && fd >= 0) {
-        pollfd fds[2] = {{fd, POLLIN, 0}, {link.wakeFd, POLLIN, 0}};
-        int ready = ::poll(fds, 2, -1);
+        pollfd fds[2] = {{link.wakeFd, POLLIN, 0}, {fd, POLLIN, 0}};
+        int ready = restPortWatch ? ::poll(fds, 1, kEmptyWakeRestMs) : ::poll(fds, 2, -1);
+        restPortWatch = false;
         if (link.stopRequest) {
             break;
         }
@@ -210,20 +243,20 @@ void RxThreadBody() {
             vanished = true;
             break;
         }
-        if (fds[1].revents & POLLIN) {
+        if (fds[0].revents & POLLIN) {
             uint64_t count = 0;
             [[maybe_unused]] ssize_t n = ::read(link.wakeFd, &count, sizeof count);
             continue;
         }
-        if (fds[0].revents & POLLIN) {
-            if (!ReceiveOnce(link, fd)) {
-                vanished = true;
-                break;
-            }
-        } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        if (ready == 0 || fds[1].revents == 0) {
+            continue;
+        }
+        Wake wake = ReceiveOnce(link, fd, fds[1].revents);
+        if (wake == Wake::kDeviceGone) {
             vanished = true;
             break;
         }
+        restPortWatch = wake == Wake::kNothingToRead;
     }
     if (vanished && !link.stopRequest) {
         std::function<void()> notifier;
@@ -273,6 +306,16 @@ int FailOpen(int fd, const std::string& path, const std::string& error) {
     return 0;
 }
 
+// The bytes just handed to the driver occupy the line for their wire time after whatever is
+// still going out.
+void NoteSending(int bytes) {
+    Link& link = L();
+    const Clock::rep now = Clock::now().time_since_epoch().count();
+    const Clock::rep start = std::max(now, link.sendingEnds.load());
+    link.sendingEnds =
+        start + std::chrono::duration_cast<Clock::duration>(bytes * CharacterTime()).count();
+}
+
 bool WriteAll(int fd, const uint8_t* bytes, size_t length) {
     auto deadline = Clock::now() + kWriteAllowance;
     size_t written = 0;
@@ -280,6 +323,7 @@ bool WriteAll(int fd, const uint8_t* bytes, size_t length) {
         ssize_t n = ::write(fd, bytes + written, length - written);
         if (n > 0) {
             written += static_cast<size_t>(n);
+            NoteSending(static_cast<int>(n));
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
@@ -369,6 +413,36 @@ void SetLineErrorSource(std::function<uint32_t(int)> source) {
     L().lineErrorSource = std::move(source);
 }
 
+void SetOutputQueueSource(std::function<int(int)> source) {
+    std::lock_guard guard(L().configMutex);
+    L().outputQueueSource = std::move(source);
+}
+
+std::chrono::nanoseconds CharacterTime() {
+    return std::chrono::nanoseconds(L().characterTimeNs.load());
+}
+
+bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit) {
+    Link& link = L();
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        if (link.fd.load() < 0 || !link.rxRunning.load()) {
+            return true;  // nothing more will arrive
+        }
+        const Clock::time_point busy(
+            Clock::duration(std::max(link.lastReceived.load(), link.sendingEnds.load())));
+        const auto quietAt = busy + gap;
+        const auto now = Clock::now();
+        if (now >= quietAt) {
+            return true;
+        }
+        if (now >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_until(std::min(quietAt, deadline));
+    }
+}
+
 ReceiveBufferState ReceiveState() {
     std::lock_guard lock(L().buffer.mutex);
     return {L().buffer.fillCount(), L().buffer.readPosition(), L().buffer.lineErrors()};
@@ -445,6 +519,7 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         std::lock_guard gate(link.writeMutex);
         link.closing = false;
     }
+    link.characterTimeNs = 11'000'000'000LL / baudRate;
     link.wakeFd = wake;
     link.fd = fd;
     link.rxRunning = true;
@@ -527,16 +602,21 @@ int WaitTransmitDrain() {
     if (fd < 0) {
         return 0;
     }
-    auto outputQueued = [&] {
-        std::lock_guard lock(link.buffer.mutex);
-        int queued = 0;
-        return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : 0;
-    };
-    if (outputQueued() == 0) {
-        return 1;
+    // tcdrain() has no time limit; a wedged adapter must not freeze the window.
+    const auto deadline = Clock::now() + kDrainAllowance;
+    for (;;) {
+        int queued = OutputQueued(fd);
+        if (queued <= 0) {
+            return 1;
+        }
+        auto now = Clock::now();
+        if (now >= deadline) {
+            return 0;
+        }
+        auto step = std::chrono::duration_cast<Clock::duration>(queued * CharacterTime());
+        step = std::clamp<Clock::duration>(step, std::chrono::milliseconds(1), kLongestDrainStep);
+        std::this_thread::sleep_for(std::min<Clock::duration>(step, deadline - now));
     }
-    ::tcdrain(fd);
-    return outputQueued() == 0 ? 1 : 0;
 }
 
 int FlushReceiveBuffer() {
@@ -547,6 +627,9 @@ int FlushReceiveBuffer() {
     }
     std::lock_guard lock(link.buffer.mutex);
     ::tcflush(fd, TCIFLUSH);
+    // Errors in the bytes just thrown away are no news for the next wake-up: they become the
+    // baseline.
+    LineErrors(fd);
     link.buffer.Reset();
     return 1;
 }

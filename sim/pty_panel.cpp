@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -23,6 +25,8 @@ namespace {
 
 // A frame broken off for this long is forgotten, as a panel does when the line goes quiet.
 constexpr int kFrameGapMs = 500;
+// How often an idle panel looks for an exclusive-use flag its last client left behind.
+constexpr int kIdleCheckMs = 250;
 
 [[noreturn]] void ThrowErrno(const std::string& what) {
     throw std::system_error(errno, std::generic_category(), what);
@@ -88,6 +92,13 @@ Fault Fault::Noise(std::size_t count, bool insteadOfReply, std::uint32_t seed) {
 Fault Fault::StaleReply() {
     Fault f;
     f.kind = Kind::kStaleReply;
+    return f;
+}
+
+Fault Fault::StrayByte(std::uint8_t value) {
+    Fault f;
+    f.kind = Kind::kStrayByte;
+    f.strayByte = value;
     return f;
 }
 
@@ -199,6 +210,7 @@ void PtyPanel::clearFaults() {
     std::lock_guard lock(faultMutex_);
     faultRemaining_ = 0;
     faultForever_ = false;
+    pendingStray_.clear();
 }
 
 bool PtyPanel::sendRaw(const std::vector<std::uint8_t>& bytes) {
@@ -301,7 +313,7 @@ void PtyPanel::Serve() {
     std::uint8_t buf[256];
     while (!stopping_) {
         pollfd fds[2] = {{master_, POLLIN, 0}, {wake_, POLLIN, 0}};
-        int timeout = protocol_.MidFrame() ? kFrameGapMs : -1;
+        int timeout = protocol_.MidFrame() ? kFrameGapMs : kIdleCheckMs;
         int ready = ::poll(fds, 2, timeout);
         if (stopping_) {
             break;
@@ -314,6 +326,7 @@ void PtyPanel::Serve() {
         }
         if (ready == 0) {
             protocol_.Reset();
+            ClearStaleExclusiveUse();
             continue;
         }
         if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 &&
@@ -346,7 +359,35 @@ void PtyPanel::Serve() {
     }
 }
 
+void PtyPanel::ClearStaleExclusiveUse() {
+    std::lock_guard lock(sendMutex_);
+    if (slave_ < 0) {
+        return;
+    }
+    int exclusive = 0;
+    if (::ioctl(slave_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0) {
+        return;
+    }
+    // The tool locks the device for as long as it uses it. When the panel's own descriptor can
+    // take that lock, no client is there: the flag was left by one that was killed before it
+    // could clear it, and would make every later open fail as busy.
+    if (::flock(slave_, LOCK_EX | LOCK_NB) != 0) {
+        return;
+    }
+    ::flock(slave_, LOCK_UN);
+    ::ioctl(slave_, TIOCNXCL);
+}
+
 void PtyPanel::HandleRequest(Request& request) {
+    ClearStaleExclusiveUse();
+    std::vector<std::uint8_t> stray;
+    {
+        std::lock_guard lock(faultMutex_);
+        stray.swap(pendingStray_);
+    }
+    if (!stray.empty()) {
+        Send({{stray.front(), Clock::now()}});
+    }
     std::vector<std::uint8_t> reply;
     {
         std::lock_guard lock(registersMutex_);
@@ -425,6 +466,9 @@ std::vector<PtyPanel::Outgoing> PtyPanel::Shape(const std::vector<std::uint8_t>&
                 }
                 case Fault::Kind::kStaleReply:
                     bytes = lastReply_;
+                    break;
+                case Fault::Kind::kStrayByte:
+                    pendingStray_ = {fault_.strayByte};
                     break;
                 case Fault::Kind::kVanish:
                     vanishNow = true;

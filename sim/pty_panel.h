@@ -13,8 +13,9 @@
 // The tool opens `devicePath()` (or the COM link) like any serial device. The panel keeps its
 // own descriptor of that device open, so the tool may close and reopen it at will; the panel
 // answers each complete request of the tool from its registers; a frame broken off for half a
-// second is forgotten. Every public member may be called from any thread while the panel
-// serves.
+// second is forgotten. An exclusive-use flag (TIOCEXCL) left on the device by a client that
+// went away without clearing it is cleared once no client holds the device's flock. Every public
+// member may be called from any thread while the panel serves.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -42,11 +43,21 @@ struct PtyPanelOptions {
 
 // A way of answering wrongly. Build one with the named constructors.
 struct Fault {
-    enum class Kind { kSilence, kLateByte, kTruncate, kBadLength, kNoise, kStaleReply, kVanish };
+    enum class Kind {
+        kSilence,
+        kLateByte,
+        kTruncate,
+        kBadLength,
+        kNoise,
+        kStaleReply,
+        kStrayByte,
+        kVanish
+    };
     Kind kind = Kind::kSilence;
     std::size_t byteIndex = 0;  // late byte: which reply byte; truncate: how many bytes to keep
     std::chrono::milliseconds delay{0};  // late byte: the extra wait before that byte
     std::uint8_t lengthByte = 0;         // bad length: what replaces the length byte
+    std::uint8_t strayByte = 0xFF;       // stray byte: its value
     std::size_t noiseCount = 0;          // noise: how many random bytes
     bool noiseInstead = false;           // noise: true = instead of the reply, false = before it
     std::uint32_t seed = 1;              // noise: the random bytes are reproducible
@@ -60,6 +71,9 @@ struct Fault {
     // Answers with the reply of the previous answered request (nothing when there was none);
     // the request itself is still carried out.
     static Fault StaleReply();
+    // The reply is followed by one stray byte that reaches the tool late: it goes out as the
+    // next request comes in, ahead of that request's reply, where the tool has already flushed.
+    static Fault StrayByte(std::uint8_t value = 0xFF);
     // Instead of answering, the panel closes both ends of the pseudo-terminal and stops.
     static Fault Vanish(bool removeLink = false);
 };
@@ -132,6 +146,7 @@ class PtyPanel {
     bool WriteRun(const std::uint8_t* bytes, std::size_t count);
     bool WaitUntil(Clock::time_point deadline);
     void CloseDevice();
+    void ClearStaleExclusiveUse();
     void Wake();
     std::chrono::nanoseconds CharTime() const;
 
@@ -157,6 +172,7 @@ class PtyPanel {
     unsigned faultRemaining_ = 0;
     bool faultForever_ = false;
     std::vector<std::uint8_t> lastReply_;
+    std::vector<std::uint8_t> pendingStray_;  // goes out when the next request comes in
 
     std::mutex sendMutex_;  // one writer on the line at a time; guards the descriptors' closing
 

@@ -101,4 +101,37 @@ TEST_F(ConnectionSettingsFile, FailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(ReadFile(kConnectionSettingsFile), kHeader + "\r\n,3,4,0,1");
 }
 
+TEST_F(ConnectionSettingsFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
+    struct Case {
+        std::string linkTarget;  // what conset.kzx points to
+        std::string targetFile;  // the file that must receive the settings
+    };
+    const std::string absolute = cwd_.dir() + "/store/absolute.kzx";
+    const Case cases[] = {
+        {"store/relative.kzx", "store/relative.kzx"},
+        {absolute, absolute},
+        {"hop.kzx", "store/chained.kzx"},  // hop.kzx -> store/chained.kzx
+    };
+    std::filesystem::create_directory("store");
+    std::filesystem::create_symlink("store/chained.kzx", "hop.kzx");
+    for (const Case& c : cases) {
+        std::filesystem::remove(kConnectionSettingsFile);
+        std::filesystem::create_symlink(c.linkTarget, kConnectionSettingsFile);
+        ASSERT_TRUE(SaveConnectionSettings({5, 3, 2, 1})) << c.linkTarget;
+        EXPECT_TRUE(std::filesystem::is_symlink(kConnectionSettingsFile)) << c.linkTarget;
+        EXPECT_EQ(ReadFile(c.targetFile), kHeader + "\r\n,5,3,2,1") << c.linkTarget;
+        EXPECT_EQ(LoadConnectionSettings().settings, (ConnectionSettings{5, 3, 2, 1}));
+        EXPECT_FALSE(std::filesystem::exists(c.targetFile + ".tmp"));
+    }
+}
+
+TEST_F(ConnectionSettingsFile, LinksGoingRoundInCirclesAreNotSavedThrough) {
+    std::filesystem::create_symlink("loop.kzx", kConnectionSettingsFile);
+    std::filesystem::create_symlink(kConnectionSettingsFile, "loop.kzx");
+    std::string error;
+    EXPECT_FALSE(SaveConnectionSettings({5, 3, 2, 1}, &error));
+    EXPECT_NE(error.find("conset.kzx"), std::string::npos) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(kConnectionSettingsFile));
+}
+
 }  // namespace

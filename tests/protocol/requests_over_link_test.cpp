@@ -31,6 +31,7 @@ class RequestsOverLink : public ::testing::Test {
         serial::SetDiagnosticSink([](const std::string&) {});
     }
     void TearDown() override {
+        SetBetweenRequestsHook(nullptr);
         CloseCommPort();
         Protocol() = {};
         serial::SetDiagnosticSink(nullptr);
@@ -39,7 +40,8 @@ class RequestsOverLink : public ::testing::Test {
     sim::PtyPanel& StartPanel(sim::PtyPanelOptions options = {}) {
         panel_ = std::make_unique<sim::PtyPanel>(options);
         panel_->linkAsComPort(kCom);
-        EXPECT_EQ(OpenCommPort(kCom, 9600, 1), 1) << serial::LastOpenError();
+        const unsigned baud = options.baud != 0 ? options.baud : 9600;
+        EXPECT_EQ(OpenCommPort(kCom, baud, 1), 1) << serial::LastOpenError();
         return *panel_;
     }
 
@@ -314,4 +316,78 @@ TEST_F(RequestsOverLink, PortVanishingMidRequestNeitherCrashesNorHangs) {
     ASSERT_EQ(closing.wait_for(5s), std::future_status::ready);
     EXPECT_FALSE(serial::IsPortOpen());
     EXPECT_TRUE(panel.vanished());
+}
+
+TEST_F(RequestsOverLink, RequestOnAClosedPortGivesZerosNotTheLastConnectionsReply) {
+    auto& panel = StartPanel();
+    panel.setRegister(10, 122, 0x1234);
+    int32_t value = 0;
+    ReadRegisters(10, 122, 1, &value);
+    ASSERT_EQ(value, 0x1234);
+    CloseCommPort();
+    value = -1;
+    ReadRegisters(10, 122, 1, &value);
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(LastRequest().completeReply);
+    EXPECT_EQ(LastRequest().bytesReceived, 0);
+}
+
+TEST_F(RequestsOverLink, StrayBytesDoNotShiftRepliesOntoLaterRequests) {
+    // A stray byte after a reply lands in the next request's buffer as a length byte and
+    // ends that request at once; its real reply must not be taken for the request after it.
+    auto& panel = StartPanel({.baud = 1200});
+    for (unsigned reg = 0; reg < 12; ++reg) {
+        panel.setRegister(10, reg, static_cast<uint16_t>(0x0100 + reg));
+    }
+    constexpr unsigned kNoisy = 3;
+    panel.injectFault(sim::Fault::StrayByte(0xFF), kNoisy);
+    for (unsigned reg = 0; reg < 12; ++reg) {
+        int32_t value = -1;
+        ReadRegisters(10, static_cast<uint8_t>(reg), 1, &value);
+        if (reg > kNoisy) {  // the first clean request still gets the last stray byte
+            EXPECT_EQ(value, panel.getRegister(10, reg)) << "register " << reg;
+        }
+    }
+    EXPECT_EQ(panel.requests().size(), 12u);
+}
+
+TEST_F(RequestsOverLink, HookRunsBeforeEachRequestButNotInsideOne) {
+    auto& panel = StartPanel();
+    panel.setRegister(10, 1, 0x0101);
+    panel.setRegister(10, 2, 0x0202);
+    std::vector<size_t> seenAtHook;  // requests the panel had received when the hook ran
+    int32_t fromTimer = -1;
+    SetBetweenRequestsHook([&] {
+        EXPECT_TRUE(RequestInProgress());
+        seenAtHook.push_back(panel.requests().size());
+        if (seenAtHook.size() == 2) {
+            ReadRegisters(10, 2, 1, &fromTimer);  // a timer handler that reads the panel
+        }
+    });
+    int32_t values[3] = {-1, -1, -1};
+    ReadRegisters(10, 1, 1, &values[0]);
+    ReadRegisters(10, 1, 1, &values[1]);
+    ReadRegisters(10, 1, 1, &values[2]);
+    EXPECT_FALSE(RequestInProgress());
+    EXPECT_EQ(seenAtHook, (std::vector<size_t>{0, 1, 3})) << "the nested read calls no hook";
+    EXPECT_EQ(fromTimer, 0x0202);
+    for (int32_t v : values)
+        EXPECT_EQ(v, 0x0101);
+}
+
+TEST_F(RequestsOverLink, TotalsKeepTheTimeOfTheLastCompleteReply) {
+    auto& panel = StartPanel();
+    EXPECT_FALSE(RequestTotals().lastCompleteReply.has_value());
+    int32_t value = 0;
+    const auto before = std::chrono::system_clock::now();
+    ReadRegisters(10, 1, 1, &value);
+    const auto after = std::chrono::system_clock::now();
+    ASSERT_TRUE(RequestTotals().lastCompleteReply.has_value());
+    const auto stamp = *RequestTotals().lastCompleteReply;
+    EXPECT_TRUE(before <= stamp && stamp <= after);
+    panel.injectFault(sim::Fault::Silence());
+    ReadRegisters(10, 1, 1, &value);
+    EXPECT_EQ(RequestTotals().lastCompleteReply, stamp) << "a failed request changes nothing";
+    ResetRequestTotals();
+    EXPECT_FALSE(RequestTotals().lastCompleteReply.has_value());
 }

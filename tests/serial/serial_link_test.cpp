@@ -7,11 +7,13 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <numeric>
 #include <thread>
 
 #include "serial/line_settings.h"
+#include "serial/open_failure.h"
 #include "serial/port_name.h"
 #include "tests/support/bytes.h"
 #include "tests/support/pty_pair.h"
@@ -74,6 +76,8 @@ class SerialLinkTest : public ::testing::Test {
         CloseCommPort();
         serial::SetLineErrorSource(nullptr);
         serial::SetRxErrorNotifier(nullptr);
+        serial::SetRxEndNotifier(nullptr);
+        serial::SetOutputQueueSource(nullptr);
     }
     bool Open(int parity = 1, unsigned baud = 9600) {
         return OpenCommPort(kCom, baud, parity) == 1;
@@ -111,7 +115,9 @@ TEST(PortOpening, MissingDeviceFailsAndSaysWhy) {
     DiagnosticLog log;
     EXPECT_EQ(OpenCommPort(3, 9600, 1), 0);
     EXPECT_FALSE(serial::IsPortOpen());
-    EXPECT_NE(serial::LastOpenError().find("no such device"), std::string::npos);
+    EXPECT_EQ(serial::LastOpenError(), "no such device: " + serial::PortLinkPath(3) +
+                                           " points to /dev/serial/by-id/unplugged-adapter, "
+                                           "which does not exist");
     EXPECT_NE(log.text().find("no such device"), std::string::npos);
     // Every operation on a closed link reports failure and touches nothing.
     uint8_t byte = 0;
@@ -120,6 +126,27 @@ TEST(PortOpening, MissingDeviceFailsAndSaysWhy) {
     EXPECT_EQ(WaitTransmitDrain(), 0);
     EXPECT_EQ(WriteCommBytes(&byte, 1), 0);
     EXPECT_EQ(CloseCommPort(), 0);
+}
+
+TEST(PortOpening, PermissionDeniedSuggestsDialoutOnlyWhereItHelps) {
+    struct Case {
+        serial::DeviceAccess access;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"root", "dialout", 020660, false},
+         "permission denied: /dev/ttyUSB0 (owner root, group dialout, mode 0660): add your user "
+         "to the dialout group and log in again"},
+        {{"root", "dialout", 020600, true},
+         "permission denied: /dev/ttyUSB0 (owner root, group dialout, mode 0600)"},
+        {{"root", "root", 020600, false},
+         "permission denied: /dev/ttyUSB0 (owner root, group root, mode 0600)"},
+        {{"1001", "uucp", 020660, false},
+         "permission denied: /dev/ttyUSB0 (owner 1001, group uucp, mode 0660)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(serial::PermissionDeniedText("/dev/ttyUSB0", c.access), c.expected);
+    }
 }
 
 TEST(PortOpening, NotASerialDeviceIsRefused) {
@@ -371,4 +398,101 @@ TEST_F(SerialLinkTest, BreakKeepsTheBufferAndDiscardsWhatTheDriverHeld) {
     auto state = serial::ReceiveState();
     EXPECT_EQ(state.fillCount, 3);
     EXPECT_EQ(state.lineErrors, serial::kErrBreak);
+}
+
+TEST_F(SerialLinkTest, FlushesRacingABurstNeitherEndNorStallTheReceiveThread) {
+    // A flush that empties the driver between the thread's poll and its read leaves it nothing
+    // to read; that is no reason to think the device has gone.
+    std::atomic<int> ends{0};
+    serial::SetRxEndNotifier([&] { ++ends; });
+    ASSERT_TRUE(Open());
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        const std::vector<uint8_t> burst(24, 0xAA);
+        while (!stop) {
+            pty_.Send(burst);
+            std::this_thread::yield();
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (std::chrono::steady_clock::now() < until) {
+        FlushReceiveBuffer();
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(ends.load(), 0) << diagnostics_.text();
+
+    FlushReceiveBuffer();
+    pty_.Send(Bytes({0x55}));
+    uint8_t byte = 0;
+    bool marker = false;
+    while (!marker && serial::WaitReceivedByte(&byte, 2000ms) == 1) {
+        marker = byte == 0x55;
+    }
+    EXPECT_TRUE(marker) << "the next byte never reached the receive buffer";
+}
+
+TEST_F(SerialLinkTest, LineErrorsInFlushedBytesAreNotReported) {
+    std::atomic<uint32_t> pendingErrors{0};
+    serial::SetLineErrorSource([&](int) { return pendingErrors.exchange(0); });
+    std::atomic<int> reports{0};
+    serial::SetRxErrorNotifier([&](uint32_t) { ++reports; });
+    ASSERT_TRUE(Open());
+    pty_.Send(Bytes({1}));
+    uint8_t byte = 0;
+    ASSERT_EQ(serial::WaitReceivedByte(&byte, 2000ms), 1) << "the thread has taken its baseline";
+    pendingErrors = serial::kErrFrame;
+    ASSERT_EQ(FlushReceiveBuffer(), 1);
+    pty_.Send(Bytes({7}));
+    ASSERT_EQ(serial::WaitReceivedByte(&byte, 2000ms), 1);
+    EXPECT_EQ(byte, 7);
+    EXPECT_EQ(reports.load(), 0);
+}
+
+TEST_F(SerialLinkTest, TransmitDrainWaitsForTheQueueButNotForever) {
+    struct Case {
+        std::vector<int> queueCounts;  // the last one repeats
+        int expected;
+    };
+    const Case cases[] = {
+        {{0}, 1}, {{12, 7, 1, 0}, 1}, {{5}, 0},  // a wedged adapter never empties its queue
+    };
+    ASSERT_TRUE(Open());
+    for (const Case& c : cases) {
+        auto counts = std::make_shared<std::vector<int>>(c.queueCounts);
+        serial::SetOutputQueueSource([counts](int) {
+            int n = counts->front();
+            if (counts->size() > 1)
+                counts->erase(counts->begin());
+            return n;
+        });
+        auto drain = std::async(std::launch::async, [] { return WaitTransmitDrain(); });
+        ASSERT_EQ(drain.wait_for(10s), std::future_status::ready) << "the drain hangs";
+        EXPECT_EQ(drain.get(), c.expected) << "starting with " << c.queueCounts.front();
+    }
+}
+
+TEST_F(SerialLinkTest, LineIsQuietOnlyOnceBytesStopComing) {
+    struct Case {
+        bool chatter;  // bytes keep arriving all through the wait
+        bool expectQuiet;
+    };
+    ASSERT_TRUE(Open());
+    for (Case c : {Case{false, true}, Case{true, false}}) {
+        std::atomic<bool> stop{false};
+        std::thread sender([&] {
+            while (c.chatter && !stop) {
+                pty_.Send(Bytes({0xAA}));
+                std::this_thread::sleep_for(1ms);
+            }
+        });
+        uint8_t byte = 0;
+        EXPECT_EQ(serial::WaitReceivedByte(&byte, 50ms) == 1, c.chatter) << "chatter under way";
+        // The gap is far beyond the sender's pace, so only a stopped line counts as quiet.
+        EXPECT_EQ(serial::WaitLineQuiet(200ms, 600ms), c.expectQuiet) << "chatter " << c.chatter;
+        stop = true;
+        sender.join();
+    }
+    CloseCommPort();
+    EXPECT_TRUE(serial::WaitLineQuiet(200ms, 600ms)) << "a closed port waits for nothing";
 }

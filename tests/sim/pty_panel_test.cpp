@@ -1,6 +1,8 @@
 // The simulated panel over a real pseudo-terminal, seen from a plain POSIX serial client.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "serial/port_name.h"
@@ -186,6 +189,57 @@ TEST(PanelOverPty, StaleReplyNoiseAndALateByte) {
     EXPECT_EQ(head.size(), 2u);
     EXPECT_EQ(tail.size(), 3u);
     EXPECT_GE(std::chrono::steady_clock::now() - before, 250ms);
+}
+
+TEST(PanelOverPty, StrayByteFollowsTheReplyAsTheNextRequestComesIn) {
+    sim::PtyPanel panel;
+    panel.setRegister(10, 122, 0x0111);
+    Port port(panel.devicePath());
+    ASSERT_TRUE(port.ok());
+    panel.injectFault(sim::Fault::StrayByte(0xEE));
+    port.Write(kReadFullLoadCurrent);
+    auto first = port.Read(5);
+    ASSERT_TRUE(panel.waitForRequests(1, std::chrono::milliseconds(kGenerousMs)));
+    EXPECT_TRUE(port.Pending().empty()) << "the stray byte waits for the next request";
+    port.Write(kReadFullLoadCurrent);
+    auto second = port.Read(6);
+    EXPECT_EQ(first.size(), 5u);
+    ASSERT_EQ(second.size(), 6u);
+    EXPECT_EQ(second[0], 0xEE);
+    EXPECT_EQ(ValueAt(second, 0, 1), 0x0111u);
+}
+
+// Whether the device is marked for exclusive use (a root process may open it regardless).
+bool ExclusiveFlagSet(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == EBUSY;
+    }
+    int exclusive = 0;
+    ::ioctl(fd, TIOCGEXCL, &exclusive);
+    ::close(fd);
+    return exclusive != 0;
+}
+
+TEST(PanelOverPty, ExclusiveUseLeftByAVanishedClientIsCleared) {
+    sim::PtyPanel panel;
+    {
+        Port client(panel.devicePath());
+        ASSERT_TRUE(client.ok());
+        ASSERT_EQ(::flock(client.fd(), LOCK_EX | LOCK_NB), 0);
+        ASSERT_EQ(::ioctl(client.fd(), TIOCEXCL), 0);
+        client.Write(kReadFullLoadCurrent);
+        EXPECT_EQ(client.Read(5).size(), 5u);
+        // The panel looked before answering, but the client still holds the device.
+        EXPECT_TRUE(ExclusiveFlagSet(panel.devicePath()));
+    }  // closed without TIOCNXCL, as by a killed process
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (ExclusiveFlagSet(panel.devicePath()) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_FALSE(ExclusiveFlagSet(panel.devicePath()));
+    Port next(panel.devicePath());
+    EXPECT_TRUE(next.ok()) << "the next client is not refused as busy";
 }
 
 TEST(PanelOverPty, UnsolicitedBytesReachTheClient) {

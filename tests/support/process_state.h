@@ -16,6 +16,7 @@ inline void ResetProcessState() {
     ResetTapChangerFlags();
     Protocol() = ProtocolSettings{};
     ResetRequestTotals();
+    SetBetweenRequestsHook(nullptr);
 }
 
 }  // namespace testing_support
