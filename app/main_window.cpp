@@ -3,6 +3,7 @@
 #include "app/connection_lists.h"
 #include "pages/kit/app_flags.h"
 #include "pages/kit/list_selection.h"
+#include "pages/kit/panel_action.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
@@ -47,10 +48,12 @@ std::string ActivityText(uint64_t requests, uint64_t incomplete, const std::stri
 void CRegToolDlg::RunPanelAction(const std::function<void()>& action) {
     // Actions nest (a page action may run another); the outermost one reports.
     const RequestStats before = RequestTotals();
-    ++actionDepth_;
-    action();
-    --actionDepth_;
-    if (actionDepth_ > 0) {
+    const bool outermost = !PanelWorkInProgress();
+    {
+        PanelActionScope scope;
+        action();
+    }
+    if (!outermost) {
         return;
     }
     const RequestStats& after = RequestTotals();

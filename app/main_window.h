@@ -96,7 +96,6 @@ class CRegToolDlg {
     int parityCode_ = 1;
     SettingsFileState settingsFile_ = SettingsFileState::kLoaded;
     bool lastActionIncomplete_ = false;
-    int actionDepth_ = 0;
 
     CPPOne configuration_;
     CPPOneA regulatorComm_;

@@ -199,9 +199,11 @@ void PtyPanel::setRequestObserver(std::function<void(const Request&)> observer) 
     observer_ = std::move(observer);
 }
 
-void PtyPanel::injectFault(const Fault& fault, unsigned requests) {
+void PtyPanel::injectFault(const Fault& fault, unsigned requests,
+                           std::function<bool(const Request&)> only) {
     std::lock_guard lock(faultMutex_);
     fault_ = fault;
+    faultOnly_ = std::move(only);
     faultRemaining_ = requests;
     faultForever_ = requests == 0;
 }
@@ -433,7 +435,8 @@ std::vector<PtyPanel::Outgoing> PtyPanel::Shape(const std::vector<std::uint8_t>&
     std::chrono::milliseconds lateBy{0};
     {
         std::lock_guard lock(faultMutex_);
-        const bool active = faultForever_ || faultRemaining_ > 0;
+        const bool active =
+            (faultForever_ || faultRemaining_ > 0) && (!faultOnly_ || faultOnly_(request));
         if (active) {
             if (!faultForever_) {
                 --faultRemaining_;

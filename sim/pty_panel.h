@@ -114,8 +114,10 @@ class PtyPanel {
     void setRequestObserver(std::function<void(const Request&)> observer);
 
     // Applies `fault` to the next `requests` requests meant for this panel; 0 = until
-    // clearFaults(). A new fault replaces the previous one.
-    void injectFault(const Fault& fault, unsigned requests = 1);
+    // clearFaults(). With `only`, just the requests it picks count, e.g. the reads of one
+    // register. A new fault replaces the previous one.
+    void injectFault(const Fault& fault, unsigned requests = 1,
+                     std::function<bool(const Request&)> only = {});
     void clearFaults();
 
     // Pushes unsolicited bytes towards the tool, paced one character time apart when pacing;
@@ -171,6 +173,7 @@ class PtyPanel {
     Fault fault_;
     unsigned faultRemaining_ = 0;
     bool faultForever_ = false;
+    std::function<bool(const Request&)> faultOnly_;
     std::vector<std::uint8_t> lastReply_;
     std::vector<std::uint8_t> pendingStray_;  // goes out when the next request comes in
 

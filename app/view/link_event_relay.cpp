@@ -1,14 +1,33 @@
 #include "app/view/link_event_relay.h"
 
 #include <QMetaObject>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
 
+#include "pages/kit/panel_action.h"
 #include "pages/kit/user_prompts.h"
 #include "serial/serial_link.h"
 
 namespace {
+
+constexpr int kRetryMs = 100;
+
+// Shows the box once no panel work is under way: the window handles its events between the
+// requests of a long download, and a box there would let the user start more panel work in
+// the middle of it.
+void ShowWhenIdle(QObject* context, UserPrompts& prompts,
+                  const std::shared_ptr<std::atomic<bool>>& pending, const char* text) {
+    if (PanelWorkInProgress()) {
+        QTimer::singleShot(kRetryMs, context, [context, &prompts, pending, text] {
+            ShowWhenIdle(context, prompts, pending, text);
+        });
+        return;
+    }
+    ShowOk(prompts, text, "");
+    *pending = false;
+}
 
 // Queues one box at a time per kind of report.
 void Queue(QObject* context, UserPrompts& prompts, std::shared_ptr<std::atomic<bool>> pending,
@@ -18,10 +37,7 @@ void Queue(QObject* context, UserPrompts& prompts, std::shared_ptr<std::atomic<b
     }
     QMetaObject::invokeMethod(
         context,
-        [&prompts, pending, text] {
-            ShowOk(prompts, text, "");
-            *pending = false;
-        },
+        [context, &prompts, pending, text] { ShowWhenIdle(context, prompts, pending, text); },
         Qt::QueuedConnection);
 }
 

@@ -5,6 +5,7 @@
 #include "app/view/link_event_relay.h"
 #include "app/view/main_window_view.h"
 #include "app/view/qt_user_prompts.h"
+#include "protocol/requests.h"
 #include "serial/serial_link.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,10 @@ int main(int argc, char** argv) {
     prompts.SetOwner(&window);
     LinkEventRelay linkEvents(prompts);
     behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
+    // Long panel work (the Connect download, a page's Get) keeps the window painted and its
+    // timers running between requests; the user's clicks and keys wait until it is done.
+    SetBetweenRequestsHook(
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 
     // The connection controls are filled before the window appears; a box about the settings
     // file then shows over a filled window.

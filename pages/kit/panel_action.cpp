@@ -3,6 +3,22 @@
 #include "pages/kit/app_flags.h"
 #include "protocol/requests.h"
 
+namespace {
+int g_actionDepth = 0;
+}  // namespace
+
+PanelActionScope::PanelActionScope() {
+    ++g_actionDepth;
+}
+
+PanelActionScope::~PanelActionScope() {
+    --g_actionDepth;
+}
+
+bool PanelWorkInProgress() {
+    return g_actionDepth > 0 || RequestInProgress();
+}
+
 bool RequireConnected(UserPrompts& prompts) {
     if (Flags().connected) {
         return true;

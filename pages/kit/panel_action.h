@@ -17,6 +17,19 @@ inline constexpr char kIncompleteDataText[] =
 inline constexpr char kNotImportedText[] = "Data Was not Imported";
 inline constexpr char kNotImportedCaption[] = "NO FILE OPERATION DETECTED";
 
+// Marks a user's panel action (a button, a menu command, a timer's refresh) for its duration.
+// Actions nest; the shell opens one around everything the user starts.
+class PanelActionScope {
+  public:
+    PanelActionScope();
+    ~PanelActionScope();
+    PanelActionScope(const PanelActionScope&) = delete;
+    PanelActionScope& operator=(const PanelActionScope&) = delete;
+};
+// True while an action or a request runs. The window keeps painting and running its timers
+// during long panel work; a timer that would start panel work then waits for its next turn.
+bool PanelWorkInProgress();
+
 // True when connected; otherwise shows the not-connected box and returns false.
 bool RequireConnected(UserPrompts& prompts);
 

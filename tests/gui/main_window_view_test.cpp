@@ -1,8 +1,10 @@
 // The main window's view offscreen: caption and menus, a Connect click running the behaviour
 // against the simulated panel, the indicator's colour, and a screenshot of the connected window.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -113,7 +115,18 @@ TEST_F(MainWindowViewTest, ConnectClickRunsTheBehaviourAndDisconnectRemovesTheTa
         view_.Tabs()->widget(1)->findChild<QWidget*>(QStringLiteral("IDC_REGISTER_TABLE"));
     ASSERT_NE(table, nullptr);
 
-    QTest::mouseClick(view_.ConnectButton(), Qt::LeftButton);
+    // The click went through the status line's accounting.
+    EXPECT_TRUE(view_.StatusLine()->text().startsWith(
+        QStringLiteral("%1 requests, 0 without reply.").arg(RequestTotals().requests)))
+        << view_.StatusLine()->text().toStdString();
+
+    // Enter on a page does not disconnect; in the connection box it does.
+    QApplication::setActiveWindow(&view_);
+    view_.Tabs()->widget(0)->findChild<QWidget*>(QStringLiteral("id1059_U2PtPrimary"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(Flags().connected);
+    view_.Control(ids::window::kBaud)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(Flags().connected);
     EXPECT_EQ(view_.Tabs()->count(), 0);
     EXPECT_EQ(view_.ConnectButton()->text(), QStringLiteral("Connect"));
