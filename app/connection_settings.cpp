@@ -1,13 +1,12 @@
 #include "app/connection_settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstring>
 #include <optional>
+
+#include "pages/kit/text_file.h"
 
 namespace {
 
@@ -46,29 +45,6 @@ bool NextNumber(std::string_view text, std::size_t& pos, int& value) {
     }
     value = static_cast<int>(negative ? -v : v);
     return true;
-}
-
-// The file a save through `path` must replace: `path` itself, or, when it is a symbolic link,
-// the file at the end of its links (which need not exist yet). Renaming over the link instead
-// would turn it into a plain file and leave its target as it was. nullopt with errno set when
-// the links go round in circles.
-std::optional<std::string> FileToReplace(std::string path) {
-    constexpr int kMaxLinks = 40;
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        char target[PATH_MAX];
-        ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
-        if (n < 0) {
-            return path;
-        }
-        std::string next(target, static_cast<std::size_t>(n));
-        std::size_t slash = path.rfind('/');
-        if (!next.empty() && next[0] != '/' && slash != std::string::npos) {
-            next = path.substr(0, slash + 1) + next;
-        }
-        path = std::move(next);
-    }
-    errno = ELOOP;
-    return std::nullopt;
 }
 
 bool InRange(int v, int lo, int hi) {
@@ -112,23 +88,13 @@ std::optional<ConnectionSettings> ParseConnectionSettings(std::string_view conte
 
 LoadedConnectionSettings LoadConnectionSettings(const std::string& path) {
     LoadedConnectionSettings result;
-    // O_NONBLOCK: a FIFO or device at this path must not hang start-up.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        result.state = errno == ENOENT ? SettingsFileState::kMissing : SettingsFileState::kInvalid;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+        result.state = SettingsFileState::kMissing;
         return result;
     }
-    std::string content;
-    char buffer[512];
-    while (content.size() <= kMaxFileBytes) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0) {
-            break;
-        }
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    auto parsed = content.size() <= kMaxFileBytes ? ParseConnectionSettings(content) : std::nullopt;
+    const std::optional<std::string> content = ReadWholeFile(path, kMaxFileBytes, nullptr);
+    auto parsed = content ? ParseConnectionSettings(*content) : std::nullopt;
     if (parsed) {
         result.state = SettingsFileState::kLoaded;
         result.settings = *parsed;
@@ -139,48 +105,6 @@ LoadedConnectionSettings LoadConnectionSettings(const std::string& path) {
 }
 
 bool SaveConnectionSettings(const ConnectionSettings& settings, std::string* error,
-                            const std::string& givenPath) {
-    const std::optional<std::string> target = FileToReplace(givenPath);
-    if (!target) {
-        if (error != nullptr) {
-            *error = "cannot follow " + givenPath + ": " + std::strerror(errno);
-        }
-        return false;
-    }
-    const std::string& path = *target;
-    std::string temp = path + ".tmp";
-    std::string text = FormatConnectionSettings(settings);
-    auto fail = [&](const char* what) {
-        if (error != nullptr) {
-            *error = std::string(what) + " " + temp + ": " + std::strerror(errno);
-        }
-        ::unlink(temp.c_str());
-        return false;
-    };
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (error != nullptr) {
-            *error = "cannot create " + temp + ": " + std::strerror(errno);
-        }
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ::close(fd);
-            return fail("cannot write");
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0) {
-        return fail("cannot write");
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        return fail("cannot rename");
-    }
-    return true;
+                            const std::string& path) {
+    return WriteFileAtomically(path, FormatConnectionSettings(settings), error);
 }

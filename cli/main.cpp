@@ -9,6 +9,7 @@
 #include "cli/arguments.h"
 #include "cli/port_session.h"
 #include "cli/verb.h"
+#include "pages/kit/app_flags.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
 
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
     app.footer(
         "Numbers are decimal or 0x followed by hex digits.\n"
         "Exit codes: 0 done, 2 bad arguments, 3 port cannot be opened, 4 a request got no "
-        "complete reply.");
+        "complete reply (no file is written), 5 an input file is not valid, 6 the output file "
+        "cannot be written, 7 the panel refuses the action as the page would.");
     LinkOptions link;
     AddLinkOptions(app, link);
     std::vector<Verb> verbs;
@@ -102,7 +104,10 @@ int main(int argc, char** argv) {
         return kExitNoPort;
     }
     ResetRequestTotals();
+    // The pages a verb runs check the connected flag as the desktop tool's do.
+    Flags().connected = true;
     const int status = verb->run();
+    Flags().connected = false;
     port.Close();
     return status;
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The files the tool writes and reads. Text is written with CR LF line ends on every system, as
+// Windows text mode stores it, so a file made anywhere opens in any copy of the tool; readers
+// accept LF or CR LF. A file is written to a temporary file beside its target and renamed over
+// the target only when every byte was written, so a failure leaves the old file as it was.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pages/kit/user_prompts.h"
+
+inline constexpr char kFileCreatedCaption[] = "File Created";
+inline constexpr char kFileNotWrittenCaption[] = "FILE NOT WRITTEN";
+inline constexpr char kFileNotOpenedCaption[] = "FILE NOT OPENED";
+
+// Every "\n" of `text` as CR LF.
+std::string WithCrLf(std::string_view text);
+
+// Writes `bytes` to `path` through a temporary file beside it; through a symbolic link, the
+// file at the end of the link is replaced and the link stays. False with `error` saying why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+
+// The whole file, at most maxBytes. Never waits: a FIFO or device at `path`, a directory or a
+// longer file is an error, with `error` saying why.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                                         std::string* error);
+
+// The lines of a text, without their LF or CR LF ends; a last line without an end counts.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// `path` made absolute against the working directory (the name a file's own text carries).
+std::string AbsolutePath(const std::string& path);
+
+// Writes `text` with CR LF line ends. On failure tells the user which file and why, and returns
+// false; nothing is left behind.
+bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_view text);
+// "File Created" with the file's full path, as every export ends.
+void ShowFileCreated(UserPrompts& prompts, const std::string& path);
+// Reads a file the user chose; on failure tells which file and why.
+std::optional<std::string> LoadTextFile(UserPrompts& prompts, const std::string& path,
+                                        std::size_t maxBytes);
