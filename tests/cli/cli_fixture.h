@@ -19,6 +19,7 @@
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
 #include "tests/support/process_state.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/pty_pair.h"
 
 extern char** environ;
@@ -68,8 +69,8 @@ class CliTest : public ::testing::Test {
         if (::waitpid(pid, &status, 0) == pid) {
             result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
         }
-        result.out = ReadAll(OutPath());
-        result.err = ReadAll(ErrPath());
+        result.out = ReadFile(OutPath());
+        result.err = ReadFile(ErrPath());
         return result;
     }
 
@@ -108,12 +109,6 @@ class CliTest : public ::testing::Test {
   private:
     std::string OutPath() const { return ports_.dir() + "/cli.out"; }
     std::string ErrPath() const { return ports_.dir() + "/cli.err"; }
-    static std::string ReadAll(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
 };
 
 }  // namespace testing_support
