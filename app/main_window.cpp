@@ -1,9 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/configuration_file.h"
 #include "app/connection_lists.h"
 #include "pages/kit/app_flags.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/panel_action.h"
+#include "pages/kit/text_file.h"
+#include "pages/settings/tap_changer_defaults.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
@@ -166,10 +169,10 @@ void CRegToolDlg::OnCommand(int controlId) {
             OnExit();
             break;
         case ids::menu::kSaveConfig:
-            NotAvailableYet("Saving a configuration file");
+            SaveConfigFile();
             break;
         case ids::menu::kOpenConfig:
-            NotAvailableYet("Opening a configuration file");
+            OpenConfigFile();
             break;
         case ids::menu::kCreateReport:
             NotAvailableYet("The settings report");
@@ -216,28 +219,36 @@ void CRegToolDlg::OnConnectButton() {
         // With the cable unplugged the version and link reads take seconds.
         WaitCursor wait(prompts_);
         SetUpTabs(false);
-        ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
-        panelAnswers = Flags().linkValue != 0;
+        panelAnswers = PanelAnswers();
     }
 
     if (Flags().fileImported) {
         UploadImported(panelAnswers);
     } else if (panelAnswers) {
-        DownloadAll();
+        DownloadSettings();
     } else {
         ShowOk(prompts_, text::kConnectionError, text::kConnectionErrorCaption);
     }
     SaveSettings();
 }
 
+bool CRegToolDlg::PanelAnswers() {
+    ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
+    return Flags().linkValue != 0;
+}
+
+void CRegToolDlg::UploadSettings() {
+    configuration_.Upload(prompts_);
+    regulatorComm_.Upload(prompts_);
+    logs_.Upload(prompts_);
+    logs_.RefreshCounts(prompts_);
+    diag_.Upload(prompts_);
+}
+
 void CRegToolDlg::UploadImported(bool panelAnswers) {
     if (AskYesNo(prompts_, text::kImportedQuestion, text::kImportedCaption)) {
         if (panelAnswers) {
-            configuration_.Upload(prompts_);
-            regulatorComm_.Upload(prompts_);
-            logs_.Upload(prompts_);
-            logs_.RefreshCounts(prompts_);
-            diag_.Upload(prompts_);
+            UploadSettings();
         } else {
             ShowOk(prompts_, text::kConnectionError, text::kConnectionErrorCaption);
         }
@@ -247,7 +258,7 @@ void CRegToolDlg::UploadImported(bool panelAnswers) {
     Flags().fileImported = false;
 }
 
-void CRegToolDlg::DownloadAll() {
+void CRegToolDlg::DownloadSettings() {
     prompts_.CreateProgress(text::kProgressTitle, true);
     prompts_.SetProgressRange(0, kProgressRange, 1);
     prompts_.SetProgressText(text::kDownloading);
@@ -401,4 +412,65 @@ void CRegToolDlg::OnExit() {
     if (exitHandler_) {
         exitHandler_(0);
     }
+}
+
+// --- configuration file -----------------------------------------------------------------------
+
+void CRegToolDlg::SaveConfigFile() {
+    if (!Flags().tabsCreated) {
+        ShowOk(prompts_, text::kNoTabs, text::kNoTabsCaption);
+        return;
+    }
+    // The pages put what they show into the store, without a word to the panel.
+    Flags().storeOnly = true;
+    Flags().connected = true;
+    configuration_.Upload(prompts_);
+    regulatorComm_.Upload(prompts_);
+    logs_.Upload(prompts_);
+    diag_.Upload(prompts_);
+    Flags().storeOnly = false;
+    Flags().connected = toggle_;
+
+    const std::optional<std::string> path =
+        prompts_.SaveFileName({text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
+                               text::kConfigExtension, text::kConfigFilter});
+    if (!path) {
+        return;
+    }
+    ApplyDefaultsBeforeFileSave();
+    if (SaveTextFile(prompts_, *path, FormatConfigurationFile())) {
+        ShowFileCreated(prompts_, AbsolutePath(*path));
+    }
+}
+
+void CRegToolDlg::OpenConfigFile() {
+    if (Flags().connected) {
+        ShowOk(prompts_, text::kAlreadyConnected, text::kAlreadyConnectedCaption);
+        return;
+    }
+    const std::optional<std::string> path = prompts_.OpenFileName(
+        {text::kOpenConfigTitle, "", text::kConfigExtension, text::kConfigFilter});
+    if (!path) {
+        return;
+    }
+    const std::optional<std::string> content = LoadTextFile(prompts_, *path, kConfigFileMaxBytes);
+    if (!content) {
+        return;
+    }
+    std::string problem;
+    const std::optional<std::vector<int32_t>> values = ParseConfigurationFile(*content, &problem);
+    if (!values) {
+        // Nothing changes: not the store, not the flags, not the tabs.
+        serial::Diagnostic("not a configuration file: " + *path + ": " + problem + "\n");
+        ShowOk(prompts_, text::kInvalidConfig, text::kInvalidFileCaption, PromptIcon::kNone,
+               *path + ": " + problem);
+        return;
+    }
+    StoreConfigurationValues(*values);
+    ShowOk(prompts_, text::kConfigOpened, text::kConfigOpenedCaption);
+    Flags().storeOnly = true;
+    SetUpTabs(true);
+    Flags().storeOnly = false;
+    Flags().fileImported = true;
+    form_.Changed();
 }

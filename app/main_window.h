@@ -3,6 +3,7 @@
 // version, the download under the progress window, Close Tabs and Exit. Toolkit-free; a view
 // copies its form to the widgets and forwards the user's actions here.
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "pages/data/logs_quick_key_page.h"
 #include "pages/data/maintenance_page.h"
 #include "pages/data/metering_page.h"
+#include "pages/kit/export_file_stamp.h"
 #include "pages/kit/form_model.h"
 #include "pages/kit/user_prompts.h"
 #include "pages/settings/configuration_page.h"
@@ -46,6 +48,17 @@ class CRegToolDlg {
     void OnCommand(int controlId);
 
     void OnConnectButton();
+    // The settings pages from the panel as Connect downloads them, under the progress window.
+    void DownloadSettings();
+    // The settings pages to the panel as Connect sends an imported file after Yes.
+    void UploadSettings();
+    // Reads the link register (11/239): the panel counts as answering when it is not 0.
+    bool PanelAnswers();
+    // "Save Config File" and "Open Config file".
+    void SaveConfigFile();
+    void OpenConfigFile();
+    // Where the default file names take the local time; the system clock by default.
+    void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
     // refreshPages: show the store on the pages (configuration-file open does this).
     void SetUpTabs(bool refreshPages);
     void Disconnect();
@@ -83,7 +96,6 @@ class CRegToolDlg {
     void AddTab(Page& page);
     void ReadVersionWord();
     void ApplyVersionRules();
-    void DownloadAll();
     void UploadImported(bool panelAnswers);
     void SaveSettings();
     void NotAvailableYet(const std::string& what);
@@ -106,6 +118,7 @@ class CRegToolDlg {
     CPPSix pseudoManual_;
     std::vector<Page*> tabs_;
 
+    std::function<std::tm()> clock_ = LocalTimeNow;
     std::function<void()> tabsListener_;
     std::function<void(int)> exitHandler_;
 };
@@ -136,6 +149,20 @@ inline constexpr char kSettingsNotSavedCaption[] = "SAVING SETTINGS";
 inline constexpr char kNotAvailableCaption[] = "NOT AVAILABLE";
 inline constexpr char kProgressTitle[] = "Progress";
 inline constexpr char kDownloading[] = "Downloading Data From Panel...\n\nPlease Wait.";
+inline constexpr char kNoTabs[] = "ERROR";
+inline constexpr char kNoTabsCaption[] = "NO FILE OPERATION DETECTED";
+inline constexpr char kSaveConfigTitle[] = "Save CFG File";
+inline constexpr char kOpenConfigTitle[] = "OPEN CFG File";
+inline constexpr char kConfigExtension[] = "kz0";
+inline constexpr char kConfigFilter[] = "KZ0 FILE (*.kz0)|*.kz0||";
+inline constexpr char kConfigEnding[] = "_cfg.kz0";
+inline constexpr char kAlreadyConnected[] =
+    "You are already connected \n To Open a file Disconnect and Open a File";
+inline constexpr char kAlreadyConnectedCaption[] = "CONNECTION ACTIVE";
+inline constexpr char kInvalidConfig[] = "This is not a Valid VOLTSCOPE5 CFG File";
+inline constexpr char kInvalidFileCaption[] = "INVALID FILE";
+inline constexpr char kConfigOpened[] = "CFG File Opened Successfully";
+inline constexpr char kConfigOpenedCaption[] = "Verify Screens";
 }  // namespace main_window_text
 
 // The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07."

@@ -18,7 +18,7 @@ namespace {
 using namespace cli;
 
 // A new verb group is one more entry here and its own file.
-constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs};
+constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;
@@ -94,6 +94,11 @@ int main(int argc, char** argv) {
     });
     Protocol().addressMode = link.address->count() != 0 ? 1 : 0;
     Protocol().commAddress = static_cast<uint8_t>(link.addressNumber);
+    if (verb->check) {
+        if (const int status = verb->check(); status != kExitOk) {
+            return status;
+        }
+    }
     if (!verb->needsPort) {
         return verb->run();
     }

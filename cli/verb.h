@@ -17,6 +17,9 @@ struct Verb {
     // Returns the exit code. Runs after the port was opened, unless needsPort is false.
     std::function<int()> run;
     bool needsPort = true;
+    // Runs before the port is opened (an input file's check); a non-zero exit code ends the
+    // tool there, with nothing sent.
+    std::function<int()> check;
 };
 
 // A verb group adds its subcommands to `app` and one Verb for each to `verbs`. Every check of a
@@ -25,5 +28,7 @@ struct Verb {
 using VerbGroup = void (*)(CLI::App& app, std::vector<Verb>& verbs);
 
 void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);  // read, write, dump
+// config-save, config-upload, config-check
+void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 
 }  // namespace cli

@@ -1,0 +1,121 @@
+#include "app/configuration_file.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "pages/kit/text_file.h"
+#include "protocol/block_tables.h"
+#include "protocol/value_store.h"
+
+namespace {
+
+constexpr ConfigSection kSections[] = {
+    {"//<CFG>", kConfigurationBlockTable, kConfigurationBlockCount},
+    {"//<ADV CFG>", kAdvancedConfigurationBlockTable, kAdvancedConfigurationBlockCount},
+    {"//<REGULATOR>", kRegulatorBlockTable, kRegulatorBlockCount},
+    {"//<COMM>", kCommunicationBlockTable, kCommunicationBlockCount},
+    {"//<LOG SET UP>", kLogSetupBlockTable, kLogSetupBlockCount},
+    {"//<DIAG>", kDiagnosticsBlockTable, kDiagnosticsFileBlocks},
+    {"//<PWDS>", kPasswordsBlockTable, kPasswordsBlockCount},
+};
+
+// A signed decimal number and nothing else.
+bool ParseNumber(std::string_view text, int32_t& value) {
+    if (text.empty()) {
+        return false;
+    }
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+// "bank,register,value": the value, or nullopt for any other line.
+std::optional<int32_t> ValueOfLine(std::string_view line) {
+    const std::size_t first = line.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
+    if (second == std::string_view::npos) {
+        return std::nullopt;
+    }
+    int32_t bank = 0;
+    int32_t reg = 0;
+    int32_t value = 0;
+    if (!ParseNumber(line.substr(0, first), bank) ||
+        !ParseNumber(line.substr(first + 1, second - first - 1), reg) ||
+        !ParseNumber(line.substr(second + 1), value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::span<const ConfigSection> ConfigurationFileSections() {
+    return kSections;
+}
+
+std::string FormatConfigurationFile() {
+    std::string text;
+    for (const ConfigSection& section : kSections) {
+        text += section.marker;
+        text += '\n';
+        for (int b = 0; b < section.blockCount; ++b) {
+            const RegisterBlock& block = section.blocks[b];
+            for (unsigned k = 0; k < block.count; ++k) {
+                const unsigned reg = block.start + k;
+                char line[48];
+                std::snprintf(line, sizeof line, "%u,%u,%d\n", block.bank, reg,
+                              StoreSlot(block.bank, reg));
+                text += line;
+            }
+        }
+    }
+    text += kConfigEndLine;
+    return text;
+}
+
+std::optional<std::vector<int32_t>> ParseConfigurationFile(std::string_view text,
+                                                           std::string* problem) {
+    auto fail = [&](std::size_t lineIndex, const std::string& what) {
+        if (problem != nullptr) {
+            *problem = "line " + std::to_string(lineIndex + 1) + ": " + what;
+        }
+        return std::nullopt;
+    };
+    const std::vector<std::string> lines = SplitLines(text);
+    std::vector<int32_t> values;
+    std::size_t at = 0;
+    for (const ConfigSection& section : kSections) {
+        if (at >= lines.size() || lines[at] != section.marker) {
+            return fail(at, "expected " + std::string(section.marker));
+        }
+        ++at;
+        const int count = RegisterTotal(section.blocks, section.blockCount);
+        for (int i = 0; i < count; ++i, ++at) {
+            const std::optional<int32_t> value =
+                at < lines.size() ? ValueOfLine(lines[at]) : std::nullopt;
+            if (!value) {
+                return fail(at, std::string(section.marker) + " needs " + std::to_string(count) +
+                                    " lines of bank,register,value");
+            }
+            values.push_back(*value);
+        }
+    }
+    if (at >= lines.size() || lines[at] != kConfigEndLine) {
+        return fail(at, "expected the end line " + std::string(kConfigEndLine));
+    }
+    if (at + 1 != lines.size()) {
+        return fail(at + 1, "text after the end line");
+    }
+    return values;
+}
+
+void StoreConfigurationValues(const std::vector<int32_t>& values) {
+    std::size_t i = 0;
+    for (const ConfigSection& section : kSections) {
+        for (int b = 0; b < section.blockCount; ++b) {
+            const RegisterBlock& block = section.blocks[b];
+            for (unsigned k = 0; k < block.count && i < values.size(); ++k) {
+                StoreSlot(block.bank, block.start + k) = values[i++];
+            }
+        }
+    }
+}
