@@ -75,4 +75,6 @@ class PanelRegisters {
     std::size_t nextInterval_ = 0;
 };
 
+void LoadLogsQuickKeyDefaults(PanelRegisters& r);  // sim/defaults_logs.cpp
+
 }  // namespace sim

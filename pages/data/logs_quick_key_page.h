@@ -1,10 +1,77 @@
 #pragma once
-// "Logs and Quick Key" (template 107): the log set-up table and the two log counts.
-#include "pages/register_table_page.h"
+// "Logs and Quick Key" (template 107): the log set-up (11/1, 10/216, 11/3), the panel's log
+// counts and the clearing of its logs, and the panel's quick menu (10/161..175). The choices
+// the page keeps between windows live in LogsState() (logs_page_state.h).
+#include <string>
+#include <vector>
 
-class CPPThree : public RegisterTablePage {
+#include "pages/kit/fields.h"
+#include "pages/kit/page.h"
+#include "pages/kit/panel_action.h"
+
+class CPPThree : public Page {
   public:
     CPPThree();
-    // Reads how many interval (11/0) and event (11/4) records the panel holds.
+
+    // What the main window runs on Connect and after an import; it runs RefreshCounts after
+    // either.
+    void Download(UserPrompts& prompts) override { GetLogSetup(prompts); }
+    void Upload(UserPrompts& prompts) override { SetLogSetup(prompts); }
+    void ResetWindow() override;
+    std::vector<FieldGroup> FieldGroups() const override;
+
+    void OnCommand(int controlId, UserPrompts& prompts) override;
+    void OnSelectionChanged(int controlId, UserPrompts& prompts) override;
+
+    void GetLogSetup(UserPrompts& prompts);
+    void SetLogSetup(UserPrompts& prompts);
     void RefreshCounts(UserPrompts& prompts);
+    void ClearLogs(UserPrompts& prompts);
+    void GetQuickMenu(UserPrompts& prompts);
+    void SetQuickMenu(UserPrompts& prompts);
+    void ClearQuickMenu(UserPrompts& prompts);
+    void SetDefaultQuickMenu(UserPrompts& prompts);
+
+    // For the log download: the "Dld Qty:" texts as numbers, kept as the download quantities;
+    // the auto-adjust flag; and the button it hides once a download is complete.
+    struct DownloadQuantities {
+        int events = 0;
+        int intervals = 0;
+    };
+    DownloadQuantities TakeDownloadQuantities();
+    bool AutoAdjustLogTime() const;
+    void HideDownloadLogsButton();
+
+  private:
+    void BuildLists();
+    void ShowLogSetup();
+    void TakeLogSetup();
+    void PickAutoAdjust(const std::string& text, UserPrompts& prompts);
+    void PickClearChoice(const std::string& text, UserPrompts& prompts);
+    void PickQuickItem(int item, const std::string& text);
+    void ShowQuickMenu(UserPrompts& prompts);
+    void WriteQuickMenu(UserPrompts& prompts);
+
+    std::vector<ListField> setupLists_;     // shown from the store by "Get Log Setup"
+    std::vector<ListField> intervalLists_;  // "hr:" and "min:", shown from the interval
+    std::vector<ListField> choiceLists_;    // "<LOGS>" choices, kept outside the store
+    std::vector<ListField> quickLists_;     // the fifteen quick-menu items
+    ReadRecord setupRead_;
+    ReadRecord quickRead_;
 };
+
+// Box texts of the page.
+namespace logs_text {
+inline constexpr char kSetupQuestion[] = "<LOG> Settings";
+inline constexpr char kAutoAdjustQuestion[] = "Would you like to Adjust log time to PC time ?";
+inline constexpr char kAutoAdjustCaption[] = "Auto adjust log time";
+inline constexpr char kClearEventsQuestion[] = "Would you like to Clear all Events?";
+inline constexpr char kClearEventsCaption[] = "CLEAR ALL EVENT";
+inline constexpr char kClearIntervalsQuestion[] = "Would you like to Clear all Intervals?";
+inline constexpr char kClearIntervalsCaption[] = "CLEAR ALL INTERVALS";
+inline constexpr char kClearBothQuestion[] = "Would you like to Clear all Events and Intervals?";
+inline constexpr char kClearBothCaption[] = "CLEAR ALL Events and INTERVALS";
+inline constexpr char kQuickEmpty[] = "Current Quick CFG is Empty";
+inline constexpr char kQuickCaption[] = "QUICK CFG";
+inline constexpr char kDefaultQuickSent[] = "Korvant Quick Cfg Sent";
+}  // namespace logs_text

@@ -1,6 +1,7 @@
 #pragma once
 // The tool keeps its link, store, protocol settings and flags process-wide; every test that
 // drives them starts from a freshly started tool.
+#include "pages/data/logs_page_state.h"
 #include "pages/kit/app_flags.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/requests.h"
@@ -14,6 +15,7 @@ inline void ResetProcessState() {
     ResetValueStore();
     ResetFlags();
     ResetTapChangerFlags();
+    ResetLogsState();
     Protocol() = ProtocolSettings{};
     ResetRequestTotals();
     SetBetweenRequestsHook(nullptr);
