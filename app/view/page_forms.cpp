@@ -3,8 +3,10 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "resources/ids/diag_pwds_alerts.h"
 #include "resources/ids/register_table.h"
 #include "ui_configuration_page.h"
+#include "ui_diag_pwds_alerts_page.h"
 #include "ui_register_table_page.h"
 
 namespace {
@@ -37,6 +39,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
     switch (templateId) {
         case kConfigurationTemplate:
             return SetUp<Ui::ConfigurationPageForm>(root);
+        case ids::diag::kTemplate:
+            return SetUp<Ui::DiagPwdsAlertsPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }
