@@ -205,6 +205,7 @@ void PanelRegisters::LoadDefaults() {
     LoadCounters(*this);
     LoadAlertsAndHarmonics(*this);
     LoadLogs(*this);
+    LoadDiagPwdsAlertsDefaults(*this);
     Set(kSettingsBank, kVersionRegister, 410);
     Set(kSettingsBank, kClockTimeRegister, PackTime(kHour, kMinute, kSecond));
     Set(kSettingsBank, kClockDateRegister, PackDate(kYear, kMonth, kDay));

@@ -75,4 +75,7 @@ class PanelRegisters {
     std::size_t nextInterval_ = 0;
 };
 
+// Contents of the Diag, Pwds and Alerts page's registers (sim/defaults_diag.cpp).
+void LoadDiagPwdsAlertsDefaults(PanelRegisters& registers);
+
 }  // namespace sim
