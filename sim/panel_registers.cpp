@@ -206,6 +206,7 @@ void PanelRegisters::LoadDefaults() {
     LoadAlertsAndHarmonics(*this);
     LoadLogs(*this);
     LoadLogsQuickKeyDefaults(*this);
+    LoadDiagPwdsAlertsDefaults(*this);
     Set(kSettingsBank, kVersionRegister, 410);
     Set(kSettingsBank, kClockTimeRegister, PackTime(kHour, kMinute, kSecond));
     Set(kSettingsBank, kClockDateRegister, PackDate(kYear, kMonth, kDay));

@@ -76,5 +76,7 @@ class PanelRegisters {
 };
 
 void LoadLogsQuickKeyDefaults(PanelRegisters& r);  // sim/defaults_logs.cpp
+// Contents of the Diag, Pwds and Alerts page's registers (sim/defaults_diag.cpp).
+void LoadDiagPwdsAlertsDefaults(PanelRegisters& registers);
 
 }  // namespace sim

@@ -7,6 +7,8 @@
 #include "resources/ids/register_table.h"
 #include "ui_configuration_page.h"
 #include "ui_logs_quick_key_page.h"
+#include "resources/ids/diag_pwds_alerts.h"
+#include "ui_diag_pwds_alerts_page.h"
 #include "ui_register_table_page.h"
 
 namespace {
@@ -41,6 +43,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
             return SetUp<Ui::ConfigurationPageForm>(root);
         case ids::logs::kTemplate:
             return SetUp<Ui::LogsQuickKeyPageForm>(root);
+        case ids::diag::kTemplate:
+            return SetUp<Ui::DiagPwdsAlertsPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

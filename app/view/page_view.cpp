@@ -1,5 +1,7 @@
 #include "app/view/page_view.h"
 
+#include <QHideEvent>
+
 #include "app/view/form_binder.h"
 #include "app/view/page_forms.h"
 
@@ -14,7 +16,7 @@ int DluToPixelsY(int dlu) {
 }  // namespace
 
 PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWidget* parent)
-    : QWidget(parent), page_(page), runAction_(std::move(runAction)) {
+    : QWidget(parent), page_(page), prompts_(prompts), runAction_(std::move(runAction)) {
     std::vector<ControlName> names = SetUpPageForm(page.TemplateId(), this);
     setObjectName(QStringLiteral("page%1").arg(page.TemplateId()));
     resize(DluToPixelsX(page.Size().width), DluToPixelsY(page.Size().height));
@@ -54,5 +56,13 @@ void PageView::showEvent(QShowEvent* event) {
 
 void PageView::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    Run([this] { page_.OnShowChanged(false); });
+    // A widget hidden on its own is marked hidden; one hidden with its parent, or by the window
+    // system (minimised), is not.
+    const bool itself = !event->spontaneous() && isHidden();
+    Run([this, itself] {
+        page_.OnShowChanged(false);
+        if (itself) {
+            page_.OnHiddenItself(prompts_);
+        }
+    });
 }

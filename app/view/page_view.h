@@ -30,6 +30,7 @@ class PageView : public QWidget {
     void Run(const std::function<void()>& action);
 
     Page& page_;
+    UserPrompts& prompts_;
     ActionRunner runAction_;
     FormBinder* binder_ = nullptr;
 };

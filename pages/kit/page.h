@@ -73,6 +73,9 @@ class Page {
         (void)prompts;
     }
     virtual void OnShowChanged(bool shown) { (void)shown; }
+    // After OnShowChanged(false) when the page window itself was hidden (the tab control showed
+    // another page), not merely with its parent (the main window minimised).
+    virtual void OnHiddenItself(UserPrompts& prompts) { (void)prompts; }
     // The user changed an edit's text; the form already holds the new text.
     virtual void OnEditChanged(int controlId) { (void)controlId; }
     // The tooltip a control carries, "" for none.

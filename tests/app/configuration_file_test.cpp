@@ -130,6 +130,9 @@ TEST_F(ConfigurationFileTest, ATypeChangeSinceTheLastSaveWritesItsDiagDefaults) 
     for (const char* type : {"GE", "Custom"}) {
         ASSERT_TRUE(SelectByPrefix(window_.Configuration().Form()[ids::config::kTapChanger], type));
         window_.Configuration().OnSelectionChanged(ids::config::kTapChanger, prompts_);
+        // The Diag page shows the store's DIAG settings when next looked at; the save takes
+        // what it shows.
+        window_.DiagPwdsAlerts().OnShowChanged(true);
         prompts_.fileNames = {std::string(type) + ".kz0"};
         window_.SaveConfigFile();
     }
@@ -143,7 +146,7 @@ TEST_F(ConfigurationFileTest, ATypeChangeSinceTheLastSaveWritesItsDiagDefaults) 
         diag(ReadFile("GE.kz0")),
         (std::vector<std::string>{"10,180,80", "10,181,30", "10,182,30", "10,183,0", "10,184,1",
                                   "10,185,2", "10,186,5", "10,187,5", "10,188,0", "10,189,1"}));
-    // "Custom" has no defaults: the DIAG settings stay as the user has them, not zeros.
+    // "Custom" has no defaults: the DIAG settings stay as the Diag page has them, not zeros.
     EXPECT_EQ(diag(ReadFile("Custom.kz0")), diag(ReadFile("GE.kz0")));
 }
 

@@ -68,15 +68,14 @@ TEST_F(MainWindowTest, DownloadShowsThePanelsValuesOnThePages) {
     auto& panel = StartPanel(5, 410);
     panel.setRegister(2, 24, 1205);
     panel.setRegister(11, 4, 0);  // no events
-    panel.setRegister(9, 53, 321);
+    panel.setRegister(9, 53, 'Q' << 8 | '7');
     InitAndConnect(5);
     auto contains = [](const std::vector<std::string>& rows, const std::string& row) {
         return std::find(rows.begin(), rows.end(), row) != rows.end();
     };
     EXPECT_TRUE(contains(window_.RegulatorComm().Form()[ids::table::kRegisterTable].items,
                          RegisterTablePage::RowText(2, 24, 1205)));
-    EXPECT_TRUE(contains(window_.DiagPwdsAlerts().Form()[ids::table::kRegisterTable].items,
-                         RegisterTablePage::RowText(9, 53, 321)));
+    EXPECT_EQ(window_.DiagPwdsAlerts().Form()[ids::diag::kMainBoardVersion].text, "Q7");
     EXPECT_EQ(window_.Logs().Form()[ids::logs::kEventsAvailable].text, "0");
     EXPECT_EQ(StoreSlot(2, 24), 1205);
 }

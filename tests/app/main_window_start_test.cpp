@@ -179,8 +179,8 @@ TEST_F(MainWindowTest, CloseTabsAfterImportRemovesTabsAndImportedState) {
 TEST_F(MainWindowTest, PagesRefuseToTalkToThePanelWithoutConnection) {
     window_.Configuration().Download(prompts_);
     window_.Logs().RefreshCounts(prompts_);
-    window_.DiagPwdsAlerts().Upload(prompts_);
-    ASSERT_EQ(prompts_.Boxes().size(), 3u);
+    window_.DiagPwdsAlerts().Upload(prompts_);  // its diagnostics, then its passwords
+    ASSERT_EQ(prompts_.Boxes().size(), 4u);
     for (const auto& box : prompts_.Boxes()) {
         EXPECT_EQ(box.text, "PLEASE CHECK CONNECTION");
         EXPECT_EQ(box.caption, "NOT CONNECTED");

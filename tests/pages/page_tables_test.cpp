@@ -12,6 +12,7 @@
 #include "pages/register_table_page.h"
 #include "resources/ids/configuration.h"
 #include "resources/ids/logs_quick_key.h"
+#include "resources/ids/diag_pwds_alerts.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -24,6 +25,7 @@ struct PageForm {
 constexpr PageForm kPageForms[] = {
     {ids::config::kTemplate, ids::config::kFormFile},
     {ids::logs::kTemplate, ids::logs::kFormFile},
+    {ids::diag::kTemplate, ids::diag::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {
