@@ -75,4 +75,7 @@ class PanelRegisters {
     std::size_t nextInterval_ = 0;
 };
 
+// The registers of the Regulator and Comm page (sim/defaults_regulator_comm.cpp).
+void LoadRegulatorCommDefaults(PanelRegisters& registers);
+
 }  // namespace sim
