@@ -4,8 +4,10 @@
 #include <QTableWidget>
 
 #include "resources/ids/register_table.h"
+#include "resources/ids/regulator_comm.h"
 #include "ui_configuration_page.h"
 #include "ui_register_table_page.h"
+#include "ui_regulator_comm_page.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
     switch (templateId) {
         case kConfigurationTemplate:
             return SetUp<Ui::ConfigurationPageForm>(root);
+        case ids::regulator::kTemplate:
+            return SetUp<Ui::RegulatorCommPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }
