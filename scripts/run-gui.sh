@@ -4,6 +4,7 @@
 #
 #   scripts/run-gui.sh            # build/gui, simulator as COM 5
 #   COM=7 scripts/run-gui.sh      # another COM number
+#   LINK=2 scripts/run-gui.sh     # the panel's link register 11/239 (0, 1 or 2; default 1)
 #
 # Without a display the tool cannot show its window; the script says so and how to run it
 # offscreen or under xvfb-run.
@@ -12,6 +13,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$here/build/gui}"
 com="${COM:-5}"
+link="${LINK:-1}"
 
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -29,7 +31,7 @@ workdir="${WORK_DIR:-$build/run}"
 mkdir -p "$workdir"
 printf '//VOLTSCOPE 5.0 Connection Settings\r\n,%d,4,1,0' "$com" >"$workdir/conset.kzx"
 
-"$build/sim/voltscope-panelsim" --com "$com" &
+"$build/sim/voltscope-panelsim" --com "$com" --link "$link" &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true' EXIT
 # The simulator links its COM port as soon as it runs; give it a moment.

@@ -66,8 +66,7 @@ void LoadConfiguration(PanelRegisters& r) {
     r.Set(10, 153, 0);
     r.Set(10, 160, 0);
     r.Set(10, 190, 5);
-    SetAll(r, 10, 136, {0, 0});  // raise and lower limits: 10%
-    r.Set(10, 156, 45);
+    SetAll(r, 10, 136, {0, 0});     // raise and lower limits: 10%
     SetAll(r, 10, 176, {3, 5, 7});  // quick display time, quick time-out, alert enables
     r.Set(10, 158, 1);
     r.Set(10, 202, 1);            // daylight saving on
@@ -75,22 +74,6 @@ void LoadConfiguration(PanelRegisters& r) {
     r.Set(2, 11, 0);
     r.Set(2, 14, 2);
     r.Set(2, 19, 0);
-    // Regulator: forward and reverse set points, bandwidths, delays, compensation.
-    SetAll(r, 2, 8, {20, 0, 0});
-    SetAll(r, 2, 12, {1200, 30});
-    SetAll(r, 2, 20, {20, 0, 0});
-    SetAll(r, 2, 24, {1200, 30});
-    SetAll(r, 2, 26, {2, 1260, 1140});
-    SetAll(r, 2, 29, {0, 25, 25, 50, 75});
-    SetAll(r, 2, 34, {50, 75, 25, 50});
-    // Communication.
-    r.Set(0, 4, 1);
-    r.Set(2, 15, 1234);
-    SetAll(r, 2, 43, {1, 5});
-    SetAll(r, 2, 46, {10, 5});
-    SetAll(r, 10, 127, {1, 1});
-    r.Set(10, 139, 210);
-    r.Set(10, 201, 8);
     SetAll(r, 10, 161, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});  // quick keys
 }
 
@@ -207,6 +190,7 @@ void PanelRegisters::LoadDefaults() {
     LoadLogs(*this);
     LoadLogsQuickKeyDefaults(*this);
     LoadDiagPwdsAlertsDefaults(*this);
+    LoadRegulatorCommDefaults(*this);
     Set(kSettingsBank, kVersionRegister, 410);
     Set(kSettingsBank, kClockTimeRegister, PackTime(kHour, kMinute, kSecond));
     Set(kSettingsBank, kClockDateRegister, PackDate(kYear, kMonth, kDay));

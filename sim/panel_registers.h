@@ -78,5 +78,7 @@ class PanelRegisters {
 void LoadLogsQuickKeyDefaults(PanelRegisters& r);  // sim/defaults_logs.cpp
 // Contents of the Diag, Pwds and Alerts page's registers (sim/defaults_diag.cpp).
 void LoadDiagPwdsAlertsDefaults(PanelRegisters& registers);
+// The registers of the Regulator and Comm page (sim/defaults_regulator_comm.cpp).
+void LoadRegulatorCommDefaults(PanelRegisters& registers);
 
 }  // namespace sim

@@ -15,11 +15,13 @@ namespace {
 constexpr int kBadArguments = 2;
 
 const char kUsage[] =
-    "usage: voltscope-panelsim --com N [--baud B] [--address A] [--version V] [--verbose]\n"
+    "usage: voltscope-panelsim --com N [--baud B] [--address A] [--version V] [--link L]\n"
+    "                          [--verbose]\n"
     "  --com N      link the panel as COM N (1..255)\n"
     "  --baud B     pace replies as on a line of B bits per second (default: unpaced)\n"
     "  --address A  answer only frames for address A (0..199)\n"
     "  --version V  software version word, as version x 100 (e.g. 409) or 4.09\n"
+    "  --link L     link register 11/239: 0, 1 (default) or 2\n"
     "  --verbose    print a line for every request\n";
 
 struct Arguments {
@@ -27,6 +29,7 @@ struct Arguments {
     unsigned baud = 0;
     int address = -1;
     std::optional<unsigned> version;
+    unsigned link = 1;
     bool verbose = false;
 };
 
@@ -76,7 +79,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
             args.verbose = true;
             continue;
         }
-        if (name != "--com" && name != "--baud" && name != "--address" && name != "--version") {
+        if (name != "--com" && name != "--baud" && name != "--address" && name != "--version" &&
+            name != "--link") {
             return Fail("unknown argument: " + std::string(name));
         }
         if (i + 1 >= argc) {
@@ -102,6 +106,12 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
                 return Fail("--address takes 0..199, not " + std::string(value));
             }
             args.address = static_cast<int>(*number);
+        } else if (name == "--link") {
+            number = ParseNumber(value, 2);
+            if (!number) {
+                return Fail("--link takes 0, 1 or 2, not " + std::string(value));
+            }
+            args.link = static_cast<unsigned>(*number);
         } else {
             number = ParseVersion(value);
             if (!number) {
@@ -174,6 +184,7 @@ int main(int argc, char** argv) {
         if (args.version) {
             panel.setSoftwareVersion(*args.version);
         }
+        panel.setLinkValue(static_cast<std::uint16_t>(args.link));
         if (args.verbose) {
             panel.setRequestObserver(PrintRequest);
         }

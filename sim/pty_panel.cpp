@@ -169,6 +169,10 @@ void PtyPanel::setSoftwareVersion(unsigned versionTimes100) {
     registers_.SetSoftwareVersion(versionTimes100);
 }
 
+void PtyPanel::setLinkValue(std::uint16_t link) {
+    setRegister(kLogBank, kLinkRegister, link);
+}
+
 std::vector<Request> PtyPanel::requests() const {
     std::lock_guard lock(logMutex_);
     return requests_;

@@ -92,6 +92,9 @@ class PtyPanel {
     std::uint16_t getRegister(unsigned bank, unsigned reg) const;
     void setRegister(unsigned bank, unsigned reg, std::uint16_t value);
     void setSoftwareVersion(unsigned versionTimes100);
+    // The link register 11/239 (1 after LoadDefaults): 0 reads as a panel that does not
+    // answer Connect's test; 1 and 2 limit which communication settings the tool may send.
+    void setLinkValue(std::uint16_t link);
     // Runs `f(PanelRegisters&)` under the registers' lock, e.g. to add log records.
     template <typename F>
     auto withRegisters(F&& f) {

@@ -5,11 +5,13 @@
 
 #include "resources/ids/logs_quick_key.h"
 #include "resources/ids/register_table.h"
+#include "resources/ids/regulator_comm.h"
 #include "ui_configuration_page.h"
 #include "ui_logs_quick_key_page.h"
 #include "resources/ids/diag_pwds_alerts.h"
 #include "ui_diag_pwds_alerts_page.h"
 #include "ui_register_table_page.h"
+#include "ui_regulator_comm_page.h"
 
 namespace {
 
@@ -45,6 +47,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
             return SetUp<Ui::LogsQuickKeyPageForm>(root);
         case ids::diag::kTemplate:
             return SetUp<Ui::DiagPwdsAlertsPageForm>(root);
+        case ids::regulator::kTemplate:
+            return SetUp<Ui::RegulatorCommPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

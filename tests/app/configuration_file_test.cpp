@@ -89,7 +89,11 @@ TEST_F(ConfigurationFileTest, SavedFileHoldsTheSevenSectionsAndOpensBackIntoTheS
     for (auto [bank, reg] : FileRegisters()) {
         opened.push_back(StoreSlot(bank, reg));
     }
-    EXPECT_EQ(opened, saved);
+    // The same 16 bits in every slot (showing a compensation keeps it in its signed form).
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        EXPECT_EQ(opened[i] & 0xFFFF, saved[i] & 0xFFFF)
+            << FileRegisters()[i].first << "/" << FileRegisters()[i].second;
+    }
     EXPECT_EQ(window_.Configuration().Form()[ids::config::kU2PtPrimary].text, "13800");
     EXPECT_TRUE(Flags().fileImported);
     EXPECT_TRUE(Flags().tabsCreated);
@@ -105,16 +109,12 @@ TEST_F(ConfigurationFileTest, SavedFileHoldsTheSevenSectionsAndOpensBackIntoTheS
 
 TEST_F(ConfigurationFileTest, ValuesAreTakenByPositionAndGoToThePanelAtTheNextConnect) {
     StoreSlot(2, 24) = 1180;
-    window_.SetUpTabs(false);
-    prompts_.fileNames = {"base.kz0"};
-    window_.SaveConfigFile();
-    std::string file = ReadFile("base.kz0");
+    std::string file = WithCrLf(FormatConfigurationFile());
     // The regulator's first line, with its bank and register edited: only the position counts.
     const std::string line = "\r\n2,24,1180\r\n";
     ASSERT_NE(file.find(line), std::string::npos);
     file.replace(file.find(line), line.size(), "\r\n99,99,1215\r\n");
     WriteFile("edited.kz0", file);
-    window_.OnCloseTabs();
     Open("edited.kz0");
     EXPECT_EQ(StoreSlot(2, 24), 1215);
 

@@ -107,9 +107,9 @@ TEST_F(MainWindowTest, DisconnectEmptiesPageTextsButKeepsTheStore) {
     FormModel& configuration = window_.Configuration().Form();
     EXPECT_EQ(configuration[ids::config::kTapChanger].SelectedText(), "LTC");
     configuration[ids::config::kU2PtPrimary].text = "typed";
-    auto& rows = window_.RegulatorComm().Form()[ids::table::kRegisterTable].items;
-    ASSERT_GE(rows.size(), 2u);
-    window_.RegulatorComm().Form()[ids::table::kPageNote].text = "typed";
+    FormModel& regulator = window_.RegulatorComm().Form();
+    EXPECT_EQ(regulator[ids::regulator::kFwdVolts].text, "120.0");
+    regulator[ids::regulator::kFwdVolts].text = "typed";
 
     window_.OnConnectButton();
     for (Page* page : window_.AllPages()) {
@@ -117,6 +117,7 @@ TEST_F(MainWindowTest, DisconnectEmptiesPageTextsButKeepsTheStore) {
         EXPECT_EQ(page->Form()[ids::table::kPageNote].text, "") << page->Caption();
     }
     EXPECT_EQ(configuration[ids::config::kU2PtPrimary].text, "");
+    EXPECT_EQ(regulator[ids::regulator::kFwdVolts].text, "");
     EXPECT_EQ(configuration[ids::config::kTapChanger].selected, -1);
     EXPECT_EQ(StoreSlot(10, 120), 2);
     EXPECT_EQ(StoreSlot(10, 67), 410);

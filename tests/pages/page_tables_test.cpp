@@ -13,6 +13,7 @@
 #include "resources/ids/configuration.h"
 #include "resources/ids/logs_quick_key.h"
 #include "resources/ids/diag_pwds_alerts.h"
+#include "resources/ids/regulator_comm.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -26,6 +27,7 @@ constexpr PageForm kPageForms[] = {
     {ids::config::kTemplate, ids::config::kFormFile},
     {ids::logs::kTemplate, ids::logs::kFormFile},
     {ids::diag::kTemplate, ids::diag::kFormFile},
+    {ids::regulator::kTemplate, ids::regulator::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {
