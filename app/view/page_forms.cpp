@@ -4,9 +4,11 @@
 #include <QTableWidget>
 
 #include "resources/ids/maintenance.h"
+#include "resources/ids/pseudo_manual.h"
 #include "resources/ids/register_table.h"
 #include "ui_configuration_page.h"
 #include "ui_maintenance_page.h"
+#include "ui_pseudo_manual_page.h"
 #include "ui_register_table_page.h"
 
 namespace {
@@ -41,6 +43,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
             return SetUp<Ui::ConfigurationPageForm>(root);
         case ids::maintenance::kTemplate:
             return SetUp<Ui::MaintenancePageForm>(root);
+        case ids::pseudo::kTemplate:
+            return SetUp<Ui::PseudoManualPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

@@ -12,6 +12,7 @@
 #include "pages/register_table_page.h"
 #include "resources/ids/configuration.h"
 #include "resources/ids/maintenance.h"
+#include "resources/ids/pseudo_manual.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -24,6 +25,7 @@ struct PageForm {
 constexpr PageForm kPageForms[] = {
     {ids::config::kTemplate, ids::config::kFormFile},
     {ids::maintenance::kTemplate, ids::maintenance::kFormFile},
+    {ids::pseudo::kTemplate, ids::pseudo::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {
