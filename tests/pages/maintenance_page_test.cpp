@@ -18,6 +18,10 @@ constexpr int kStatusFields[] = {kContactsOverall, kMovingContact, kContact0,   
                                  kContact0 + 2,    kContact0 + 3,  kContact0 + 4, kContact0 + 5,
                                  kContact0 + 6,    kContact0 + 7,  kContact0 + 8};
 
+constexpr char kBackup[] =
+    "//Maintenance Data\n10,219,0\n10,220,1\n10,221,2\n10,222,3\n10,223,4\n10,224,5\n10,225,6\n"
+    "10,226,7\n10,227,8\n10,228,9\n10,229,a\n10,230,b\n//Maintenance Data";
+
 TEST_F(MaintenancePage, TheClearButtonSendsWhatTheClearListsLeft) {
     Connect();
     struct Case {
@@ -73,9 +77,7 @@ TEST_F(MaintenancePage, RecordsNotKeptShowsNotAvailableAndStopsBackupAndRestore)
     EXPECT_TRUE(std::filesystem::is_empty(cwd_.dir()));
 
     // A restore keeps the file's values in the store and sends nothing.
-    std::ofstream("backup.mn0") << "//Maintenance Data\n10,219,0\n10,220,1\n10,221,2\n10,222,3\n"
-                                   "10,223,4\n10,224,5\n10,225,6\n10,226,7\n10,227,8\n10,228,9\n"
-                                   "10,229,a\n10,230,b\n//Maintenance Data";
+    std::ofstream("backup.mn0") << kBackup;
     ForgetRequests();
     prompts_.fileNames = {std::string("backup.mn0")};
     EXPECT_EQ(page_.Restore(prompts_), MaintenanceOutcome::kDisabled);
@@ -96,9 +98,7 @@ TEST_F(MaintenancePage, AnsweringNoCancelsABackupAndKeepsARestoreFromThePanel) {
     EXPECT_EQ(prompts_.Boxes()[1].text, "Maintenance Download Cancelled");
     EXPECT_TRUE(SeenText().empty());
 
-    std::ofstream("backup.mn0") << "//Maintenance Data\n10,219,0\n10,220,1\n10,221,2\n10,222,3\n"
-                                   "10,223,4\n10,224,5\n10,225,6\n10,226,7\n10,227,8\n10,228,9\n"
-                                   "10,229,a\n10,230,b\n//Maintenance Data";
+    std::ofstream("backup.mn0") << kBackup;
     ForgetRequests();
     prompts_.answers = {PromptAnswer::kNo};
     prompts_.fileNames = {std::string("backup.mn0")};
