@@ -27,7 +27,8 @@ struct Verb {
 // CLI::ValidationError), so nothing reaches the port before the whole command line passed.
 using VerbGroup = void (*)(CLI::App& app, std::vector<Verb>& verbs);
 
-void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);  // read, write, dump
+void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);     // read, write, dump
+void AddMaintenanceVerbs(CLI::App& app, std::vector<Verb>& verbs);  // maint-backup, maint-restore
 // config-save, config-upload, config-check
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 

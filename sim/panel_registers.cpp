@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "sim/defaults_maintenance.h"
+#include "sim/defaults_pseudo_manual.h"
+
 namespace sim {
 namespace {
 
@@ -191,6 +194,8 @@ void PanelRegisters::LoadDefaults() {
     LoadLogsQuickKeyDefaults(*this);
     LoadDiagPwdsAlertsDefaults(*this);
     LoadRegulatorCommDefaults(*this);
+    LoadMaintenanceDefaults(*this);
+    LoadPseudoManualDefaults(*this);
     Set(kSettingsBank, kVersionRegister, 410);
     Set(kSettingsBank, kClockTimeRegister, PackTime(kHour, kMinute, kSecond));
     Set(kSettingsBank, kClockDateRegister, PackDate(kYear, kMonth, kDay));
@@ -223,6 +228,7 @@ void PanelRegisters::Write(unsigned bank, unsigned start,
     for (std::size_t i = 0; i < values.size(); ++i) {
         unsigned reg = start + static_cast<unsigned>(i);
         Set(bank, reg, values[i]);
+        RunTapCommand(*this, bank, reg, values[i]);
         if (bank == kLogBank && values[i] == kLogStartCommand) {
             if (reg == kEventStartRegister) {
                 nextEvent_ = 0;

@@ -4,12 +4,16 @@
 #include <QTableWidget>
 
 #include "resources/ids/logs_quick_key.h"
+#include "resources/ids/maintenance.h"
+#include "resources/ids/pseudo_manual.h"
 #include "resources/ids/register_table.h"
 #include "resources/ids/regulator_comm.h"
 #include "ui_configuration_page.h"
 #include "ui_logs_quick_key_page.h"
 #include "resources/ids/diag_pwds_alerts.h"
 #include "ui_diag_pwds_alerts_page.h"
+#include "ui_maintenance_page.h"
+#include "ui_pseudo_manual_page.h"
 #include "ui_register_table_page.h"
 #include "ui_regulator_comm_page.h"
 
@@ -49,6 +53,10 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
             return SetUp<Ui::DiagPwdsAlertsPageForm>(root);
         case ids::regulator::kTemplate:
             return SetUp<Ui::RegulatorCommPageForm>(root);
+        case ids::maintenance::kTemplate:
+            return SetUp<Ui::MaintenancePageForm>(root);
+        case ids::pseudo::kTemplate:
+            return SetUp<Ui::PseudoManualPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

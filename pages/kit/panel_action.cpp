@@ -32,6 +32,10 @@ void ReadRecord::ReadUnlessStoreOnly(const std::function<void()>& read) {
         complete_ = true;
         return;
     }
+    Read(read);
+}
+
+void ReadRecord::Read(const std::function<void()>& read) {
     const uint64_t before = RequestTotals().incompleteReplies;
     read();
     complete_ = RequestTotals().incompleteReplies == before;

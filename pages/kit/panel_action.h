@@ -41,6 +41,9 @@ class ReadRecord {
     // Reads with `read` (nothing in store-only mode, where the store holds a file's values) and
     // remembers whether every request got its reply.
     void ReadUnlessStoreOnly(const std::function<void()>& read);
+    // Reads with `read` whatever the store-only flag says, for pages that never show a
+    // configuration file's values, and remembers whether every request got its reply.
+    void Read(const std::function<void()>& read);
     // The page window was made anew: nothing on it was read.
     void Forget() { complete_ = false; }
     bool Complete() const { return complete_; }

@@ -14,6 +14,8 @@
 #include "resources/ids/logs_quick_key.h"
 #include "resources/ids/diag_pwds_alerts.h"
 #include "resources/ids/regulator_comm.h"
+#include "resources/ids/maintenance.h"
+#include "resources/ids/pseudo_manual.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -28,6 +30,8 @@ constexpr PageForm kPageForms[] = {
     {ids::logs::kTemplate, ids::logs::kFormFile},
     {ids::diag::kTemplate, ids::diag::kFormFile},
     {ids::regulator::kTemplate, ids::regulator::kFormFile},
+    {ids::maintenance::kTemplate, ids::maintenance::kFormFile},
+    {ids::pseudo::kTemplate, ids::pseudo::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {

@@ -1,0 +1,111 @@
+#pragma once
+// A page that talks to the panel on request (Maintenance, Pseudo Manual) over the real path:
+// page + scripted prompts + protocol + serial link + pseudo-terminal + simulated panel. Every
+// process-wide state starts fresh.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pages/kit/app_flags.h"
+#include "protocol/requests.h"
+#include "protocol/value_store.h"
+#include "serial/serial_link.h"
+#include "sim/pty_panel.h"
+#include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
+#include "tests/support/process_state.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/request_log.h"
+
+namespace testing_support {
+
+template <class P>
+class PageOverPty : public ::testing::Test {
+  protected:
+    static constexpr unsigned kPort = 8;
+
+    void SetUp() override {
+        ResetProcessState();
+        prompts_.requestCounter = [] { return RequestTotals().requests; };
+    }
+    void TearDown() override {
+        CloseCommPort();
+        ResetFlags();
+    }
+
+    // A panel at the far end of COM 8, the link open and the connected flag set.
+    sim::PtyPanel& Connect() {
+        panel_ = std::make_unique<sim::PtyPanel>();
+        panel_->linkAsComPort(kPort);
+        EXPECT_NE(OpenCommPort(kPort, 9600, 1), 0);
+        Flags().connected = true;
+        ResetRequestTotals();
+        return *panel_;
+    }
+
+    // Every request the tool sent, once the panel has logged them all.
+    std::vector<sim::Request> Seen() const {
+        if (!panel_) {
+            return {};
+        }
+        panel_->waitForRequests(RequestTotals().requests, std::chrono::seconds(10));
+        return panel_->requests();
+    }
+    std::vector<std::string> SeenText() const { return Describe(Seen()); }
+    void ForgetRequests() {
+        Seen();
+        if (panel_) {
+            panel_->clearRequests();
+        }
+        ResetRequestTotals();
+        prompts_.calls.clear();
+    }
+    // The values of each write, in order.
+    std::vector<std::vector<uint16_t>> Written() const {
+        std::vector<std::vector<uint16_t>> data;
+        for (const auto& r : Seen()) {
+            if (r.op == sim::Operation::kWrite) {
+                data.push_back(r.data);
+            }
+        }
+        return data;
+    }
+
+    // What a user's pick in a list does: the form takes it, then the page is told.
+    void Choose(int id, const std::string& text) {
+        ControlState& combo = page_.Form()[id];
+        int index = -1;
+        for (std::size_t i = 0; i < combo.items.size(); ++i) {
+            index = combo.items[i] == text ? static_cast<int>(i) : index;
+        }
+        ASSERT_GE(index, 0) << text << " is not an item of " << id;
+        combo.Select(index);
+        page_.OnSelectionChanged(id, prompts_);
+    }
+    void Press(int id) { page_.OnCommand(id, prompts_); }
+    std::string Text(int id) { return page_.Form()[id].text; }
+
+    void SetPanel(unsigned bank, unsigned start, const std::vector<uint16_t>& values) {
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            panel_->setRegister(bank, start + static_cast<unsigned>(k), values[k]);
+        }
+    }
+    std::vector<uint16_t> PanelValues(unsigned bank, unsigned start, unsigned count) const {
+        std::vector<uint16_t> values;
+        for (unsigned k = 0; k < count; ++k) {
+            values.push_back(panel_->getRegister(bank, start + k));
+        }
+        return values;
+    }
+
+    PrivatePortsFolder ports_;
+    PrivateWorkingDir cwd_;
+    FakeUserPrompts prompts_;
+    P page_;
+    std::unique_ptr<sim::PtyPanel> panel_;
+};
+
+}  // namespace testing_support
