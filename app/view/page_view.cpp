@@ -2,6 +2,7 @@
 
 #include "app/view/form_binder.h"
 #include "app/view/page_forms.h"
+#include "app/view/qt_page_timer.h"
 
 namespace {
 // Dialog units of the templates' font in pixels.
@@ -14,7 +15,7 @@ int DluToPixelsY(int dlu) {
 }  // namespace
 
 PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWidget* parent)
-    : QWidget(parent), page_(page), runAction_(std::move(runAction)) {
+    : QWidget(parent), page_(page), prompts_(prompts), runAction_(std::move(runAction)) {
     std::vector<ControlName> names = SetUpPageForm(page.TemplateId(), this);
     setObjectName(QStringLiteral("page%1").arg(page.TemplateId()));
     resize(DluToPixelsX(page.Size().width), DluToPixelsY(page.Size().height));
@@ -31,9 +32,19 @@ PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWi
                            [this](int id) { return page_.ToolTip(id); },
                        });
     binder_->Refresh();
+    // A tick is a panel action like a click, unless other panel work is running then.
+    timer_ = new QtPageTimer(
+        [this, &prompts](int id) { DeliverTimerTick(page_, id, prompts, runAction_); }, this);
+    page_.SetTimer(timer_);
 }
 
-PageView::~PageView() = default;
+PageView::~PageView() {
+    page_.SetTimer(nullptr);
+}
+
+QtPageTimer& PageView::Timer() {
+    return *timer_;
+}
 
 FormBinder& PageView::Binder() {
     return *binder_;
@@ -49,10 +60,10 @@ void PageView::Run(const std::function<void()>& action) {
 
 void PageView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Run([this] { page_.OnShowChanged(true); });
+    Run([this] { page_.OnShowWindow(true, prompts_); });
 }
 
 void PageView::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    Run([this] { page_.OnShowChanged(false); });
+    Run([this] { page_.OnShowWindow(false, prompts_); });
 }

@@ -8,6 +8,7 @@
 #include "pages/kit/user_prompts.h"
 
 class FormBinder;
+class QtPageTimer;
 
 class PageView : public QWidget {
     Q_OBJECT
@@ -21,6 +22,8 @@ class PageView : public QWidget {
     Page& PageBehaviour() { return page_; }
     // The widget of a control id, for the views' tests.
     FormBinder& Binder();
+    // The page's window timers.
+    QtPageTimer& Timer();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -30,6 +33,8 @@ class PageView : public QWidget {
     void Run(const std::function<void()>& action);
 
     Page& page_;
+    UserPrompts& prompts_;
     ActionRunner runAction_;
     FormBinder* binder_ = nullptr;
+    QtPageTimer* timer_ = nullptr;
 };
