@@ -1,7 +1,9 @@
 #include "sim/panel_registers.h"
 
 #include <algorithm>
+
 #include <string_view>
+#include "sim/panel_defaults.h"
 
 namespace sim {
 namespace {
@@ -203,6 +205,7 @@ void PanelRegisters::LoadDefaults() {
     LoadDiagnostics(*this);
     LoadMetering(*this);
     LoadCounters(*this);
+    LoadMeteringDefaults(*this);
     LoadAlertsAndHarmonics(*this);
     LoadLogs(*this);
     Set(kSettingsBank, kVersionRegister, 410);

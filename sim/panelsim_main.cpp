@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
 
 namespace {
@@ -174,9 +175,16 @@ int main(int argc, char** argv) {
         if (args.version) {
             panel.setSoftwareVersion(*args.version);
         }
-        if (args.verbose) {
-            panel.setRequestObserver(PrintRequest);
-        }
+        // The metering moves a little between two refreshes, as on a live line.
+        panel.setRequestObserver([&panel, verbose = args.verbose,
+                                  step = 0u](const sim::Request& r) mutable {
+            if (r.op == sim::Operation::kRead && r.bank == 1 && r.start == 2) {
+                panel.withRegisters([&](sim::PanelRegisters& regs) { MoveMetering(regs, ++step); });
+            }
+            if (verbose) {
+                PrintRequest(r);
+            }
+        });
         std::string link = panel.linkAsComPort(args.com);
         std::printf("panel simulator on %s, linked as COM%u (%s)\n", panel.devicePath().c_str(),
                     args.com, link.c_str());
