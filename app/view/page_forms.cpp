@@ -3,8 +3,10 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "resources/ids/metering_counters.h"
 #include "resources/ids/register_table.h"
 #include "ui_configuration_page.h"
+#include "ui_metering_page.h"
 #include "ui_register_table_page.h"
 
 namespace {
@@ -37,6 +39,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
     switch (templateId) {
         case kConfigurationTemplate:
             return SetUp<Ui::ConfigurationPageForm>(root);
+        case ids::metering::kTemplate:
+            return SetUp<Ui::MeteringPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "pages/register_table_page.h"
 #include "resources/ids/configuration.h"
+#include "resources/ids/metering_counters.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -22,6 +23,7 @@ struct PageForm {
 // One line per page that has a form of its own.
 constexpr PageForm kPageForms[] = {
     {ids::config::kTemplate, ids::config::kFormFile},
+    {ids::metering::kTemplate, ids::metering::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {
