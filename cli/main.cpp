@@ -18,7 +18,7 @@ namespace {
 using namespace cli;
 
 // A new verb group is one more entry here and its own file.
-constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs};
+constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddMeteringVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;

@@ -25,5 +25,6 @@ struct Verb {
 using VerbGroup = void (*)(CLI::App& app, std::vector<Verb>& verbs);
 
 void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);  // read, write, dump
+void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);  // metering-, harmonics-export
 
 }  // namespace cli
