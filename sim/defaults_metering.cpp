@@ -10,22 +10,24 @@ constexpr std::uint16_t Word(int value) {
     return static_cast<std::uint16_t>(value & 0xFFFF);
 }
 
-// The present metering the simulated line swings around.
+// The present metering the simulated line swings around. Quantities that move together
+// (the load current, kVA and kW; the load and compensated voltage) share a phase.
 struct Present {
     unsigned reg;  // bank 1
     int value;
     int swing;  // at most this far either side
+    unsigned phase;
 };
 constexpr Present kPresent[] = {
-    {2, 1203, 4},    // load voltage 120.3 V
-    {4, 1187, 3},    // source voltage 118.7 V
-    {14, 1200, 3},   // compensated voltage
-    {1, 312, 6},     // load current
-    {8, 2250, 30},   // kVA
-    {10, 2205, 30},  // kW
-    {9, -448, 8},    // kVAR, leading
-    {11, 98, 1},     // power factor, hundredths
-    {26, 600, 1},    // frequency 60.0 Hz
+    {2, 1203, 4, 0},    // load voltage 120.3 V
+    {4, 1187, 3, 5},    // source voltage 118.7 V
+    {14, 1200, 3, 0},   // compensated voltage
+    {1, 312, 6, 3},     // load current
+    {8, 2250, 30, 3},   // kVA
+    {10, 2205, 30, 3},  // kW
+    {9, -448, 8, 8},    // kVAR, leading
+    {11, 98, 1, 8},     // power factor, hundredths
+    {26, 600, 1, 4},    // frequency 60.0 Hz
 };
 
 // Min/max records (value register 8/71 + 3i) whose defaults the generic spread gets wrong.
@@ -61,13 +63,11 @@ void LoadMeteringDefaults(PanelRegisters& r) {
 }
 
 void MoveMetering(PanelRegisters& r, unsigned step) {
-    // A slow, repeating wander; each quantity starts at its own point of it.
+    // A slow, repeating wander; each group of quantities starts at its own point of it.
     static constexpr std::array<int, 12> kWander = {0, 1, 2, 3, 2, 1, 0, -1, -2, -3, -2, -1};
-    unsigned phase = step;
     for (const Present& p : kPresent) {
-        const int offset = kWander[phase % kWander.size()] * p.swing / 3;
+        const int offset = kWander[(step + p.phase) % kWander.size()] * p.swing / 3;
         r.Set(1, p.reg, Word(p.value + offset));
-        phase += 5;
     }
 }
 

@@ -175,16 +175,19 @@ int main(int argc, char** argv) {
         if (args.version) {
             panel.setSoftwareVersion(*args.version);
         }
-        // The metering moves a little between two refreshes, as on a live line.
-        panel.setRequestObserver([&panel, verbose = args.verbose,
-                                  step = 0u](const sim::Request& r) mutable {
-            if (r.op == sim::Operation::kRead && r.bank == 1 && r.start == 2) {
-                panel.withRegisters([&](sim::PanelRegisters& regs) { MoveMetering(regs, ++step); });
-            }
-            if (verbose) {
-                PrintRequest(r);
-            }
-        });
+        // The metering moves a little between two refreshes, as on a live line. The count
+        // lives here: the panel calls a copy of its observer.
+        unsigned meterReads = 0;
+        panel.setRequestObserver(
+            [&panel, &meterReads, verbose = args.verbose](const sim::Request& r) {
+                if (r.op == sim::Operation::kRead && r.bank == 1 && r.start == 2) {
+                    panel.withRegisters(
+                        [&](sim::PanelRegisters& regs) { MoveMetering(regs, ++meterReads); });
+                }
+                if (verbose) {
+                    PrintRequest(r);
+                }
+            });
         std::string link = panel.linkAsComPort(args.com);
         std::printf("panel simulator on %s, linked as COM%u (%s)\n", panel.devicePath().c_str(),
                     args.com, link.c_str());
