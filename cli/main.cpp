@@ -10,6 +10,7 @@
 #include "cli/port_session.h"
 #include "cli/verb.h"
 #include "pages/kit/app_flags.h"
+#include "pages/kit/text_file.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
 
@@ -18,7 +19,8 @@ namespace {
 using namespace cli;
 
 // A new verb group is one more entry here and its own file.
-constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMaintenanceVerbs};
+constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
+                                     AddMaintenanceVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;
@@ -109,6 +111,13 @@ int main(int argc, char** argv) {
         return kExitNoPort;
     }
     ResetRequestTotals();
+    // No file is written once a request went without a reply, wherever in a verb the page
+    // reads (the Metering page reads the date order after its file dialog, say).
+    SetSaveRefusal([] {
+        return RequestTotals().incompleteReplies != 0
+                   ? std::string("some requests got no complete reply")
+                   : std::string();
+    });
     // The pages a verb runs check the connected flag as the desktop tool's do.
     Flags().connected = true;
     const int status = verb->run();

@@ -1,7 +1,9 @@
 #include "sim/panel_registers.h"
 
 #include <algorithm>
+
 #include <string_view>
+#include "sim/panel_defaults.h"
 
 #include "sim/defaults_maintenance.h"
 #include "sim/defaults_pseudo_manual.h"
@@ -189,6 +191,7 @@ void PanelRegisters::LoadDefaults() {
     LoadDiagnostics(*this);
     LoadMetering(*this);
     LoadCounters(*this);
+    LoadMeteringDefaults(*this);
     LoadAlertsAndHarmonics(*this);
     LoadLogs(*this);
     LoadLogsQuickKeyDefaults(*this);

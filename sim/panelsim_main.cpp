@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
 
 namespace {
@@ -185,9 +186,19 @@ int main(int argc, char** argv) {
             panel.setSoftwareVersion(*args.version);
         }
         panel.setLinkValue(static_cast<std::uint16_t>(args.link));
-        if (args.verbose) {
-            panel.setRequestObserver(PrintRequest);
-        }
+        // The metering moves a little between two refreshes, as on a live line. The count
+        // lives here: the panel calls a copy of its observer.
+        unsigned meterReads = 0;
+        panel.setRequestObserver(
+            [&panel, &meterReads, verbose = args.verbose](const sim::Request& r) {
+                if (r.op == sim::Operation::kRead && r.bank == 1 && r.start == 2) {
+                    panel.withRegisters(
+                        [&](sim::PanelRegisters& regs) { MoveMetering(regs, ++meterReads); });
+                }
+                if (verbose) {
+                    PrintRequest(r);
+                }
+            });
         std::string link = panel.linkAsComPort(args.com);
         std::printf("panel simulator on %s, linked as COM%u (%s)\n", panel.devicePath().c_str(),
                     args.com, link.c_str());

@@ -1,5 +1,6 @@
 #include "app/view/form_binder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -121,6 +122,14 @@ void FormBinder::Connect(int id, QWidget* widget) {
                 handlers_.onSelection(id);
             }
         });
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        // The click is the page's command; the form holds the box's new state first.
+        connect(check, &QCheckBox::clicked, this, [this, id](bool checked) {
+            form_[id].selected = checked ? 1 : 0;
+            if (handlers_.onCommand) {
+                handlers_.onCommand(id);
+            }
+        });
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         connect(button, &QPushButton::clicked, this, [this, id] {
             if (handlers_.onCommand) {
@@ -170,6 +179,8 @@ void FormBinder::Refresh() {
             if (state.readOnly.IsSet()) {
                 edit->setReadOnly(state.readOnly.Value());
             }
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            check->setChecked(state.selected == 1);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             if (state.caption.IsSet()) {
                 button->setText(caption);

@@ -2,7 +2,8 @@
 // Copies a form model to the widgets that carry its control ids, and forwards the user's
 // selections, edits and clicks back as control ids. A widget carries an id either through an
 // explicit name list or by an object name "id<number>" or "id<number>_<anything>", which is how
-// the pages' forms name theirs.
+// the pages' forms name theirs. A check box is ticked exactly when its control's `selected` is
+// 1; a click stores 1 or 0 there and goes to the behaviour as a command.
 #include <QObject>
 #include <functional>
 #include <string>

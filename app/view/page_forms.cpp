@@ -6,6 +6,7 @@
 #include "resources/ids/logs_quick_key.h"
 #include "resources/ids/maintenance.h"
 #include "resources/ids/pseudo_manual.h"
+#include "resources/ids/metering_counters.h"
 #include "resources/ids/register_table.h"
 #include "resources/ids/regulator_comm.h"
 #include "ui_configuration_page.h"
@@ -14,6 +15,7 @@
 #include "ui_diag_pwds_alerts_page.h"
 #include "ui_maintenance_page.h"
 #include "ui_pseudo_manual_page.h"
+#include "ui_metering_page.h"
 #include "ui_register_table_page.h"
 #include "ui_regulator_comm_page.h"
 
@@ -57,6 +59,8 @@ std::vector<ControlName> SetUpPageForm(int templateId, QWidget* root) {
             return SetUp<Ui::MaintenancePageForm>(root);
         case ids::pseudo::kTemplate:
             return SetUp<Ui::PseudoManualPageForm>(root);
+        case ids::metering::kTemplate:
+            return SetUp<Ui::MeteringPageForm>(root);
         default:
             return SetUpRegisterTable(root);
     }

@@ -4,6 +4,7 @@
 
 #include "app/view/form_binder.h"
 #include "app/view/page_forms.h"
+#include "app/view/qt_page_timer.h"
 
 namespace {
 // Dialog units of the templates' font in pixels.
@@ -33,9 +34,19 @@ PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWi
                            [this](int id) { return page_.ToolTip(id); },
                        });
     binder_->Refresh();
+    // A tick is a panel action like a click, unless other panel work is running then.
+    timer_ = new QtPageTimer(
+        [this, &prompts](int id) { DeliverTimerTick(page_, id, prompts, runAction_); }, this);
+    page_.SetTimer(timer_);
 }
 
-PageView::~PageView() = default;
+PageView::~PageView() {
+    page_.SetTimer(nullptr);
+}
+
+QtPageTimer& PageView::Timer() {
+    return *timer_;
+}
 
 FormBinder& PageView::Binder() {
     return *binder_;
@@ -51,7 +62,7 @@ void PageView::Run(const std::function<void()>& action) {
 
 void PageView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Run([this] { page_.OnShowChanged(true); });
+    Run([this] { page_.OnShowWindow(true, prompts_); });
 }
 
 void PageView::hideEvent(QHideEvent* event) {
@@ -60,7 +71,7 @@ void PageView::hideEvent(QHideEvent* event) {
     // system (minimised), is not.
     const bool itself = !event->spontaneous() && isHidden();
     Run([this, itself] {
-        page_.OnShowChanged(false);
+        page_.OnShowWindow(false, prompts_);
         if (itself) {
             page_.OnHiddenItself(prompts_);
         }

@@ -8,6 +8,7 @@
 #include "pages/kit/user_prompts.h"
 
 class FormBinder;
+class QtPageTimer;
 
 class PageView : public QWidget {
     Q_OBJECT
@@ -21,6 +22,8 @@ class PageView : public QWidget {
     Page& PageBehaviour() { return page_; }
     // The widget of a control id, for the views' tests.
     FormBinder& Binder();
+    // The page's window timers.
+    QtPageTimer& Timer();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -33,4 +36,5 @@ class PageView : public QWidget {
     UserPrompts& prompts_;
     ActionRunner runAction_;
     FormBinder* binder_ = nullptr;
+    QtPageTimer* timer_ = nullptr;
 };

@@ -1,8 +1,79 @@
 #pragma once
-// "Metering and Counters" (template 104): read only when the user asks on the page.
-#include "pages/register_table_page.h"
+// "Metering and Counters" (template 104): the panel's metering with its minima and maxima, the
+// forward and reverse demand, the operation counters and the tap position, read only when the
+// user asks on the page (a Refresh button, automatic refresh or an export); resetting the
+// panel's min/max records; overwriting the total-operations counter; and the min/max and
+// harmonics CSV files.
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
 
-class CPPTwo : public RegisterTablePage {
-  public:
-    CPPTwo();
+#include "pages/kit/page.h"
+
+// Automatic refresh, kept for the whole run of the program whatever happens to the page's
+// window: the flag stays on while the page is hidden, so that it resumes when shown again.
+struct AutoRefreshSettings {
+    bool on = false;
+    int intervalMs = 2000;
 };
+AutoRefreshSettings& AutoRefresh();
+// Back to the start-up state (for tests; the tool never resets it).
+void ResetAutoRefresh();
+
+// How an export ended.
+enum class ExportOutcome { kWritten, kNotConnected, kCancelled, kNotWritten };
+
+class CPPTwo : public Page {
+  public:
+    // The page's one window timer.
+    static constexpr int kAutoRefreshTimer = 1;
+
+    CPPTwo();
+
+    std::vector<FieldGroup> FieldGroups() const override;
+    void ResetWindow() override;
+    void OnCommand(int controlId, UserPrompts& prompts) override;
+    void OnSelectionChanged(int controlId, UserPrompts& prompts) override;
+    void OnShowWindow(bool shown, UserPrompts& prompts) override;
+    void OnTimer(int timerId, UserPrompts& prompts) override;
+
+    void RefreshMeter(UserPrompts& prompts);
+    void RefreshDemand(UserPrompts& prompts);
+    void RefreshCounters(UserPrompts& prompts);
+    void SetTotalOps(UserPrompts& prompts);
+    void ResetMinMaxValues(UserPrompts& prompts);
+    // The "Auto Refresh" check box was clicked (the form holds its new state).
+    void AutoRefreshClicked(UserPrompts& prompts);
+    ExportOutcome ExportMetering(UserPrompts& prompts);
+    ExportOutcome ExportHarmonics(UserPrompts& prompts);
+    // The two download buttons.
+    void DownloadMetering(UserPrompts& prompts) { ExportMetering(prompts); }
+    void DownloadHarmonics(UserPrompts& prompts) { ExportHarmonics(prompts); }
+
+    // Where the proposed file names take the local time; the system clock by default.
+    void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
+
+  private:
+    // Starts or ends automatic refresh as the check box says.
+    void AutoRefreshStep(UserPrompts& prompts);
+    void ShowAutoRefreshRunning(bool running);
+    bool BoxTicked() const;
+    void TickBox(bool ticked);
+    void StartTimer();
+    void StopTimer();
+    std::string ProposedName(const char* ending) const;
+
+    std::function<std::tm()> clock_;
+};
+
+// Box texts and file dialogs of the page.
+namespace metering_text {
+inline constexpr char kSetTotalOpsQuestion[] = "Write Total Ops?";
+inline constexpr char kMeteringFileTitle[] = "Save Metering Data File";
+inline constexpr char kHarmonicsFileTitle[] = "Save Harmonics Data File";
+inline constexpr char kMeteringEnding[] = "_MTR.csv";
+inline constexpr char kHarmonicsEnding[] = "_HAR.csv";
+inline constexpr char kCsvExtension[] = "csv";
+inline constexpr char kCsvFilter[] = "CSV FILE (*.csv)|*.csv||";
+}  // namespace metering_text

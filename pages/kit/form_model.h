@@ -47,7 +47,7 @@ class Setting {
 
 struct ControlState {
     std::string text;
-    int selected = -1;  // index into items, -1 for none
+    int selected = -1;  // index into items, -1 for none; a check box: 1 when ticked
     std::vector<std::string> items;
     Setting<bool> enabled;
     Setting<bool> readOnly;

@@ -9,6 +9,8 @@
 #include "pages/kit/form_model.h"
 #include "pages/kit/user_prompts.h"
 
+class PageTimer;
+
 // A dialog template's size in dialog units, which the view turns into pixels.
 struct TemplateSize {
     int width = 0;
@@ -73,9 +75,22 @@ class Page {
         (void)prompts;
     }
     virtual void OnShowChanged(bool shown) { (void)shown; }
-    // After OnShowChanged(false) when the page window itself was hidden (the tab control showed
+    // After OnShowWindow(false) when the page window itself was hidden (the tab control showed
     // another page), not merely with its parent (the main window minimised).
     virtual void OnHiddenItself(UserPrompts& prompts) { (void)prompts; }
+    // What the view calls when the page's window is shown or hidden; for pages whose showing
+    // may tell the user something. By default just OnShowChanged.
+    virtual void OnShowWindow(bool shown, UserPrompts& prompts) {
+        (void)prompts;
+        OnShowChanged(shown);
+    }
+    // A timer the page started ran out (pages/kit/page_timer.h says how ticks arrive).
+    virtual void OnTimer(int timerId, UserPrompts& prompts) {
+        (void)timerId;
+        (void)prompts;
+    }
+    // The timers of the page's window while the window exists; nullptr without one.
+    void SetTimer(PageTimer* timer) { timer_ = timer; }
     // The user changed an edit's text; the form already holds the new text.
     virtual void OnEditChanged(int controlId) { (void)controlId; }
     // The tooltip a control carries, "" for none.
@@ -86,6 +101,7 @@ class Page {
 
   protected:
     FormModel form_;
+    PageTimer* timer_ = nullptr;
 
   private:
     std::string caption_;

@@ -11,6 +11,8 @@
 
 namespace {
 
+std::function<std::string()> g_saveRefusal;
+
 // The file a save through `path` must replace: `path` itself, or, when it is a symbolic link,
 // the file at the end of its links (which need not exist yet). Renaming over the link instead
 // would turn it into a plain file and leave its target as it was. nullopt with errno set when
@@ -161,9 +163,13 @@ std::string AbsolutePath(const std::string& path) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
+void SetSaveRefusal(std::function<std::string()> refusal) {
+    g_saveRefusal = std::move(refusal);
+}
+
 bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_view text) {
-    std::string error;
-    if (WriteFileAtomically(path, WithCrLf(text), &error)) {
+    std::string error = g_saveRefusal ? g_saveRefusal() : std::string();
+    if (error.empty() && WriteFileAtomically(path, WithCrLf(text), &error)) {
         return true;
     }
     ShowOk(prompts, "The file was not written:\n" + path + "\n" + error, kFileNotWrittenCaption,

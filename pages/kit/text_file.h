@@ -4,6 +4,7 @@
 // accept LF or CR LF. A file is written to a temporary file beside its target and renamed over
 // the target only when every byte was written, so a failure leaves the old file as it was.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,10 @@ std::string AbsolutePath(const std::string& path);
 // Writes `text` with CR LF line ends. On failure tells the user which file and why, and returns
 // false; nothing is left behind.
 bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_view text);
+// A process-wide check SaveTextFile makes before it writes: a non-empty answer is why no file
+// may be written now, and the save fails as a failed write does. The command-line tool uses it
+// to keep no file made from requests that went without a reply. nullptr: no check.
+void SetSaveRefusal(std::function<std::string()> refusal);
 // "File Created" with the file's full path, as every export ends.
 void ShowFileCreated(UserPrompts& prompts, const std::string& path);
 // Reads a file the user chose; on failure tells which file and why.

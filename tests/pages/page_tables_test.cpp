@@ -16,6 +16,7 @@
 #include "resources/ids/regulator_comm.h"
 #include "resources/ids/maintenance.h"
 #include "resources/ids/pseudo_manual.h"
+#include "resources/ids/metering_counters.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -32,6 +33,7 @@ constexpr PageForm kPageForms[] = {
     {ids::regulator::kTemplate, ids::regulator::kFormFile},
     {ids::maintenance::kTemplate, ids::maintenance::kFormFile},
     {ids::pseudo::kTemplate, ids::pseudo::kFormFile},
+    {ids::metering::kTemplate, ids::metering::kFormFile},
 };
 
 std::set<int> IdsNamedIn(const std::string& uiFile) {
