@@ -146,6 +146,7 @@ void CPPFour::ResetWindow() {
     Page::ResetWindow();
     diagRead_.Forget();
     passwordsRead_.Forget();
+    alertsRead_.Forget();
     diagChangesPermitted_ = false;
     for (int32_t& word : heldStatus_) {
         word = 0;
@@ -347,10 +348,12 @@ void CPPFour::GetActiveAlerts(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    ReadRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);
-    ReadBlockTable(kAlertsBlockTable, kAlertsReadBlocks);
     int32_t& dateOrder = StoreSlot(kSettingsBank, kDateOrderRegister);
-    ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &dateOrder);
+    alertsRead_.Read([&] {
+        ReadRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);
+        ReadBlockTable(kAlertsBlockTable, kAlertsReadBlocks);
+        ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &dateOrder);
+    });
     for (int alert = 0; alert < kAlertCount; ++alert) {
         ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &dateOrder);
         const PanelAlert& where = kPanelAlerts[alert];
@@ -378,7 +381,8 @@ void CPPFour::PickAcknowledge(int alert, const std::string& text) {
 }
 
 void CPPFour::AcknowledgeAlerts(UserPrompts& prompts) {
-    if (!RequireConnected(prompts)) {
+    // The held words go back whole: state bits never read would be written as 0.
+    if (!RequireConnected(prompts) || !AcceptIncompleteData(prompts, alertsRead_)) {
         return;
     }
     WriteRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);

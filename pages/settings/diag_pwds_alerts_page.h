@@ -57,6 +57,7 @@ class CPPFour : public Page {
     std::vector<ListField> ackLists_;
     ReadRecord diagRead_;
     ReadRecord passwordsRead_;
+    ReadRecord alertsRead_;  // the held status words
     bool diagChangesPermitted_ = false;
     int32_t heldStatus_[kAlertStatusWords] = {};
     std::set<int> passwordTips_;

@@ -102,4 +102,18 @@ TEST_F(DiagPageTest, AlertsAlwaysAskThePanelAndNeedAConnection) {
     EXPECT_EQ(Text(kStatusFields[0]), "ACTIVE");
 }
 
+TEST_F(DiagPageTest, AcknowledgingAlertsNeverReadAsksBeforeWritingTheirWords) {
+    Connect().setRegister(10, 80, 0x0001);
+    prompts_.answers = {PromptAnswer::kNo};
+    page_.AcknowledgeAlerts(prompts_);
+    EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"INCOMPLETE DATA"}));
+    EXPECT_TRUE(SeenText().empty());  // the panel's state bits are not written over with 0
+    page_.GetActiveAlerts(prompts_);
+    ForgetRequests();
+    prompts_.calls.clear();
+    page_.AcknowledgeAlerts(prompts_);
+    EXPECT_TRUE(prompts_.Boxes().empty());
+    EXPECT_EQ(panel_->getRegister(10, 80), 0x0001);
+}
+
 }  // namespace
