@@ -168,7 +168,10 @@ void FormBinder::Refresh() {
             colour->setText(QString::fromStdString(state.text));
             if (state.background.IsSet()) {
                 const Rgb& c = state.background.Value();
-                colour->SetBackgroundColour(QColor(c.r, c.g, c.b));
+                const QColor background(c.r, c.g, c.b);
+                colour->SetBackgroundColour(background);
+                // Dark text is lost on the blue of an acknowledged alert.
+                colour->SetTextColour(background.lightness() < 140 ? Qt::white : Qt::black);
             }
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             // Setting the same text again would move the cursor of someone typing.
