@@ -22,8 +22,9 @@ constexpr DWORD kThreadEndWaitMs = 2000;
 // How much of that the thread gets to end on the closing byte's transmit-empty event alone.
 constexpr DWORD kOwnEndWaitMs = 200;
 // How long the receive thread leaves the port alone after wake-ups that brought nothing, so
-// that a driver which keeps completing the event wait at once (Wine on a pseudo-terminal
-// reports an empty event mask now and then) cannot make it spin.
+// that a driver which keeps ending the event wait at once (Wine does on a pseudo-terminal)
+// cannot make it spin; also how often it looks at the queue while a driver has not yet shown
+// that it reports events.
 constexpr DWORD kEmptyWakeRestMs = 5;
 // How long an event wait may run before the thread looks at the queue itself, on a driver that
 // has shown it reports events.
@@ -266,7 +267,7 @@ enum class Turn { kEvents, kLookAgain, kStop, kDeviceGone };
 // does not end in time leaves the thread to look at the driver's queue itself: under Wine an
 // event wait on a pseudo-terminal reports no events and sometimes never ends at all.
 Turn AwaitEvents(LinkState& link, HANDLE port, Operation& wait, bool& pending, bool& narrowed,
-                 bool eventsSeen, DWORD& events) {
+                 bool& eventsSeen, DWORD& events) {
     events = 0;
     if (!pending) {
         wait.Restart();
@@ -302,6 +303,7 @@ Turn AwaitEvents(LinkState& link, HANDLE port, Operation& wait, bool& pending, b
     DWORD ignored = 0;
     if (::GetOverlappedResult(port, &wait.ov, &ignored, FALSE)) {
         events = wait.value;
+        eventsSeen = eventsSeen || events != 0;
         return Turn::kEvents;
     }
     const DWORD failure = ::GetLastError();
@@ -339,7 +341,6 @@ DWORD WINAPI RxThread(LPVOID) {
             DWORD events = EV_RXCHAR;
             Turn turn = Turn::kEvents;
             if (!readAgain) {
-                const bool waited = pending;
                 turn = AwaitEvents(link, port, *wait, pending, narrowed, eventsSeen, events);
                 if (turn == Turn::kStop) {
                     break;
@@ -348,7 +349,6 @@ DWORD WINAPI RxThread(LPVOID) {
                     vanished = true;
                     break;
                 }
-                eventsSeen = eventsSeen || (waited && turn == Turn::kEvents && events != 0);
             }
             Wake wake = Wake::kNothingToRead;
             if ((events & kCommWakeEvents) != 0) {
