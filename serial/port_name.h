@@ -3,9 +3,10 @@
 // through the per-user ports folder.
 #include <string>
 
-// "COM9" for ports 1..9, "\\.\COM10" from 10 on (what a Windows layer opens).
+// "COM9" for ports 1..9, "\\.\COM10" from 10 on (what the Windows link opens).
 std::string ComDeviceName(unsigned portNumber);
 
+#ifndef _WIN32
 namespace serial {
 
 // $XDG_CONFIG_HOME/voltscope/ports, or ~/.config/voltscope/ports.
@@ -18,3 +19,4 @@ std::string PortLinkPath(unsigned portNumber);
 std::string ResolveComPort(unsigned portNumber);
 
 }  // namespace serial
+#endif

@@ -1,7 +1,8 @@
 #pragma once
 // The one serial link of the process: the COM port, the receive thread and the 512-byte
 // receive buffer it fills. Plain functions on process-wide state, called on the user-interface
-// thread; only RxThread runs elsewhere.
+// thread; only RxThread runs elsewhere. One implementation per platform behind this header:
+// serial_link_posix.cpp (termios, poll) and serial_link_win32.cpp (the Win32 comm calls).
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -60,11 +61,13 @@ void SetRxErrorNotifier(std::function<void(uint32_t errors)> notifier);
 void SetRxEndNotifier(std::function<void()> notifier);
 
 // Where RxThread reads the line's error bits from. The default reads the driver's error
-// counters; tests that cannot make a pseudo-terminal produce a framing error set their own.
+// counters (ClearCommError on Windows); tests that cannot make a pseudo-terminal produce a
+// framing error set their own. `fd` is the port's descriptor on POSIX, 0 on Windows.
 void SetLineErrorSource(std::function<uint32_t(int fd)> source);
 
-// Where WaitTransmitDrain reads the driver's output-queue count from (default TIOCOUTQ); a
-// pseudo-terminal never holds output back, so tests of a wedged adapter set their own.
+// Where WaitTransmitDrain reads the driver's output-queue count from (default TIOCOUTQ, or
+// ClearCommError on Windows); a pseudo-terminal never holds output back, so tests of a wedged
+// adapter set their own. `fd` as above.
 void SetOutputQueueSource(std::function<int(int fd)> source);
 
 // How long one character takes on the line at the baud rate of the last opening.

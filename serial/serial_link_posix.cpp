@@ -13,23 +13,21 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <mutex>
 #include <optional>
 #include <thread>
 
 #include "serial/line_settings.h"
+#include "serial/link_state.h"
 #include "serial/open_failure.h"
 #include "serial/port_name.h"
-#include "serial/receive_buffer.h"
 #include "serial/serial_link.h"
 
 namespace serial {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace detail;
 
 constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
 // How long the receive thread leaves the port alone after a wake-up with nothing to read.
@@ -41,48 +39,21 @@ constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
 constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
 constexpr auto kLongestDrainStep = std::chrono::milliseconds(20);
 
-struct Link {
-    std::atomic<int> fd{-1};
-    std::atomic<bool> stopRequest{false};
-    std::atomic<bool> rxRunning{false};
+// What only the POSIX link has: the wake-up descriptor, the thread, its CPU clock.
+struct PosixLink {
     int wakeFd = -1;
     std::thread rxThread;
     std::atomic<clockid_t> rxClock{0};
     std::atomic<bool> rxClockValid{false};
-
-    ReceiveBuffer buffer;
-
-    // Held while bytes go out. Closing sets `closing` under it, so a request sent from another
-    // thread than the one closing goes out before the closing 0x00 or not at all.
-    std::mutex writeMutex;
-    bool closing = false;
-
-    // Thread end, so that close can bound its wait.
-    std::mutex endMutex;
-    std::condition_variable endChanged;
-    bool rxEnded = true;
-
-    std::mutex configMutex;  // guards the strings and hooks below
-    std::string lastOpenError;
-    std::string lastDevicePath;
-    std::function<void(const std::string&)> diagnosticSink;
-    std::function<void(uint32_t)> rxErrorNotifier;
-    std::function<void()> rxEndNotifier;
-    std::function<uint32_t(int)> lineErrorSource;
-    std::function<int(int)> outputQueueSource;
-
-    // One character on the line, counted with a parity bit (start, 8 data, parity, stop) so
-    // that it is never shorter than the real one.
-    std::atomic<int64_t> characterTimeNs{0};
-    // When the line was last busy (steady clock): the last byte received, and the estimated
-    // end on the wire of the last bytes written.
-    std::atomic<Clock::rep> lastReceived{0};
-    std::atomic<Clock::rep> sendingEnds{0};
 };
 
-Link& L() {
-    static Link link;
+PosixLink& P() {
+    static PosixLink link;
     return link;
+}
+
+int PortFd() {
+    return static_cast<int>(State().port.load());
 }
 
 // The driver's error counters of a real UART; a pseudo-terminal has none and reports no errors.
@@ -114,12 +85,7 @@ uint32_t DriverLineErrors(int fd) {
 }
 
 int OutputQueued(int fd) {
-    std::function<int(int)> source;
-    {
-        std::lock_guard guard(L().configMutex);
-        source = L().outputQueueSource;
-    }
-    if (source) {
+    if (std::function<int(int)> source = OutputQueueSource()) {
         return source(fd);
     }
     int queued = 0;
@@ -127,27 +93,8 @@ int OutputQueued(int fd) {
 }
 
 uint32_t LineErrors(int fd) {
-    std::function<uint32_t(int)> source;
-    {
-        std::lock_guard guard(L().configMutex);
-        source = L().lineErrorSource;
-    }
+    std::function<uint32_t(int)> source = LineErrorSource();
     return source ? source(fd) : DriverLineErrors(fd);
-}
-
-void NotifyRxErrors(uint32_t errors) {
-    std::function<void(uint32_t)> notifier;
-    {
-        std::lock_guard guard(L().configMutex);
-        notifier = L().rxErrorNotifier;
-    }
-    if (notifier) {
-        notifier(errors);
-    } else {
-        char line[64];
-        std::snprintf(line, sizeof line, "rxerrors (0x%03X)\n", static_cast<unsigned>(errors));
-        Diagnostic(line);
-    }
 }
 
 void Purge(int fd) {
@@ -173,7 +120,7 @@ bool DeviceGoneError(int err) {
 // Handles one wake-up of the port. A flush may have emptied the driver since poll() reported
 // data, so an empty queue is normal; only a hang-up whose device refuses the read means the
 // device has gone.
-Wake ReceiveOnce(Link& link, int fd, short revents) {
+Wake ReceiveOnce(LinkState& link, int fd, short revents) {
     const bool hangup = (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     std::unique_lock lock(link.buffer.mutex);
     uint32_t errors = LineErrors(fd) & kErrMask;
@@ -203,7 +150,7 @@ Wake ReceiveOnce(Link& link, int fd, short revents) {
     ssize_t got = ::read(fd, chunk, static_cast<size_t>(std::min(queued, kMaxReadPerWake)));
     if (got > 0) {
         link.buffer.Append(chunk, static_cast<int>(got));
-        link.lastReceived = Clock::now().time_since_epoch().count();
+        NoteReceived();
         lock.unlock();
         link.buffer.changed.notify_all();
         return Wake::kHandled;
@@ -215,13 +162,14 @@ Wake ReceiveOnce(Link& link, int fd, short revents) {
 }
 
 void RxThreadBody() {
-    Link& link = L();
+    LinkState& link = State();
+    PosixLink& posix = P();
     clockid_t clock{};
     if (::pthread_getcpuclockid(::pthread_self(), &clock) == 0) {
-        link.rxClock = clock;
-        link.rxClockValid = true;
+        posix.rxClock = clock;
+        posix.rxClockValid = true;
     }
-    int fd = link.fd.load();
+    int fd = PortFd();
     if (fd >= 0) {
         std::lock_guard lock(link.buffer.mutex);
         LineErrors(fd);  // take the error state as it is now; only new errors count
@@ -231,7 +179,7 @@ void RxThreadBody() {
     // such a driver cannot make the thread spin.
     bool restPortWatch = false;
     while (!link.stopRequest && fd >= 0) {
-        pollfd fds[2] = {{link.wakeFd, POLLIN, 0}, {fd, POLLIN, 0}};
+        pollfd fds[2] = {{posix.wakeFd, POLLIN, 0}, {fd, POLLIN, 0}};
         int ready = restPortWatch ? ::poll(fds, 1, kEmptyWakeRestMs) : ::poll(fds, 2, -1);
         restPortWatch = false;
         if (link.stopRequest) {
@@ -245,7 +193,7 @@ void RxThreadBody() {
         }
         if (fds[0].revents & POLLIN) {
             uint64_t count = 0;
-            [[maybe_unused]] ssize_t n = ::read(link.wakeFd, &count, sizeof count);
+            [[maybe_unused]] ssize_t n = ::read(posix.wakeFd, &count, sizeof count);
             continue;
         }
         if (ready == 0 || fds[1].revents == 0) {
@@ -259,24 +207,9 @@ void RxThreadBody() {
         restPortWatch = wake == Wake::kNothingToRead;
     }
     if (vanished && !link.stopRequest) {
-        std::function<void()> notifier;
-        {
-            std::lock_guard guard(link.configMutex);
-            notifier = link.rxEndNotifier;
-        }
-        if (notifier) {
-            notifier();
-        } else {
-            Diagnostic("end rxthread\n");
-        }
+        NotifyRxEnd();
     }
-    link.rxRunning = false;
-    link.buffer.changed.notify_all();
-    {
-        std::lock_guard guard(link.endMutex);
-        link.rxEnded = true;
-    }
-    link.endChanged.notify_all();
+    MarkRxEnded();
 }
 
 bool ConfigureLine(int fd, speed_t speed, int parityCode) {
@@ -291,12 +224,6 @@ bool ConfigureLine(int fd, speed_t speed, int parityCode) {
     return true;
 }
 
-void SetOpenResult(const std::string& path, const std::string& error) {
-    std::lock_guard guard(L().configMutex);
-    L().lastDevicePath = path;
-    L().lastOpenError = error;
-}
-
 int FailOpen(int fd, const std::string& path, const std::string& error) {
     if (fd >= 0) {
         ::close(fd);
@@ -304,16 +231,6 @@ int FailOpen(int fd, const std::string& path, const std::string& error) {
     SetOpenResult(path, error);
     Diagnostic("cannot open COM port: " + error + "\n");
     return 0;
-}
-
-// The bytes just handed to the driver occupy the line for their wire time after whatever is
-// still going out.
-void NoteSending(int bytes) {
-    Link& link = L();
-    const Clock::rep now = Clock::now().time_since_epoch().count();
-    const Clock::rep start = std::max(now, link.sendingEnds.load());
-    link.sendingEnds =
-        start + std::chrono::duration_cast<Clock::duration>(bytes * CharacterTime()).count();
 }
 
 bool WriteAll(int fd, const uint8_t* bytes, size_t length) {
@@ -346,122 +263,13 @@ bool WriteAll(int fd, const uint8_t* bytes, size_t length) {
 
 }  // namespace
 
-bool IsPortOpen() {
-    return L().fd.load() >= 0;
-}
-
-int WaitReceivedByte(uint8_t* byte, std::chrono::milliseconds timeout) {
-    Link& link = L();
-    if (link.fd.load() < 0) {
-        return 0;
-    }
-    auto deadline = Clock::now() + timeout;
-    std::unique_lock lock(link.buffer.mutex);
-    // A closed port or a receive thread that has ended will bring no more bytes.
-    link.buffer.changed.wait_until(lock, deadline, [&] {
-        return link.buffer.HasUnread() || link.fd.load() < 0 || !link.rxRunning.load();
-    });
-    if (link.fd.load() < 0) {
-        return 0;
-    }
-    return link.buffer.Take(byte) ? 1 : 0;
-}
-
-std::string LastOpenError() {
-    std::lock_guard guard(L().configMutex);
-    return L().lastOpenError;
-}
-
-std::string LastDevicePath() {
-    std::lock_guard guard(L().configMutex);
-    return L().lastDevicePath;
-}
-
-void SetDiagnosticSink(std::function<void(const std::string&)> sink) {
-    std::lock_guard guard(L().configMutex);
-    L().diagnosticSink = std::move(sink);
-}
-
-void Diagnostic(const std::string& line) {
-    std::function<void(const std::string&)> sink;
-    {
-        std::lock_guard guard(L().configMutex);
-        sink = L().diagnosticSink;
-    }
-    if (sink) {
-        sink(line);
-        return;
-    }
-    static std::mutex outputMutex;
-    std::lock_guard guard(outputMutex);
-    std::fputs(line.c_str(), stdout);
-    std::fflush(stdout);
-}
-
-void SetRxErrorNotifier(std::function<void(uint32_t)> notifier) {
-    std::lock_guard guard(L().configMutex);
-    L().rxErrorNotifier = std::move(notifier);
-}
-
-void SetRxEndNotifier(std::function<void()> notifier) {
-    std::lock_guard guard(L().configMutex);
-    L().rxEndNotifier = std::move(notifier);
-}
-
-void SetLineErrorSource(std::function<uint32_t(int)> source) {
-    std::lock_guard guard(L().configMutex);
-    L().lineErrorSource = std::move(source);
-}
-
-void SetOutputQueueSource(std::function<int(int)> source) {
-    std::lock_guard guard(L().configMutex);
-    L().outputQueueSource = std::move(source);
-}
-
-std::chrono::nanoseconds CharacterTime() {
-    return std::chrono::nanoseconds(L().characterTimeNs.load());
-}
-
-bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit) {
-    Link& link = L();
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        if (link.fd.load() < 0 || !link.rxRunning.load()) {
-            return true;  // nothing more will arrive
-        }
-        const Clock::time_point busy(
-            Clock::duration(std::max(link.lastReceived.load(), link.sendingEnds.load())));
-        const auto quietAt = busy + gap;
-        const auto now = Clock::now();
-        if (now >= quietAt) {
-            return true;
-        }
-        if (now >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_until(std::min(quietAt, deadline));
-    }
-}
-
-ReceiveBufferState ReceiveState() {
-    std::lock_guard lock(L().buffer.mutex);
-    return {L().buffer.fillCount(), L().buffer.readPosition(), L().buffer.lineErrors()};
-}
-
-int CopyReceiveBuffer(uint8_t* out, int maxBytes) {
-    std::lock_guard lock(L().buffer.mutex);
-    int n = std::clamp(maxBytes, 0, ReceiveBuffer::kSize);
-    std::memcpy(out, L().buffer.data(), static_cast<size_t>(n));
-    return L().buffer.fillCount();
-}
-
 uint64_t RxThreadCpuTimeNs() {
-    Link& link = L();
-    if (!link.rxRunning || !link.rxClockValid) {
+    PosixLink& posix = P();
+    if (!State().rxRunning || !posix.rxClockValid) {
         return 0;
     }
     timespec ts{};
-    if (::clock_gettime(link.rxClock.load(), &ts) != 0) {
+    if (::clock_gettime(posix.rxClock.load(), &ts) != 0) {
         return 0;
     }
     return static_cast<uint64_t>(ts.tv_sec) * 1000000000ull + static_cast<uint64_t>(ts.tv_nsec);
@@ -470,10 +278,12 @@ uint64_t RxThreadCpuTimeNs() {
 }  // namespace serial
 
 using namespace serial;
+using namespace serial::detail;
 
 int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
-    Link& link = L();
-    if (link.fd.load() >= 0) {
+    LinkState& link = State();
+    PosixLink& posix = P();
+    if (PortOpen()) {
         // A second open would leak the port and start a second receive thread.
         CloseCommPort();
     }
@@ -510,37 +320,20 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         Diagnostic("Failed to create RxThread.\n");
         return FailOpen(fd, path, "cannot create the receive thread");
     }
-    {
-        std::lock_guard lock(link.buffer.mutex);
-        link.buffer.Reset();
-    }
-    link.stopRequest = false;
-    {
-        std::lock_guard gate(link.writeMutex);
-        link.closing = false;
-    }
-    link.characterTimeNs = 11'000'000'000LL / baudRate;
-    link.wakeFd = wake;
-    link.fd = fd;
-    link.rxRunning = true;
-    link.rxClockValid = false;
-    {
-        std::lock_guard guard(link.endMutex);
-        link.rxEnded = false;
-    }
+    PrepareForOpen(baudRate);
+    posix.wakeFd = wake;
+    link.port = fd;
+    posix.rxClockValid = false;
+    MarkRxStarting();
     try {
-        link.rxThread = std::thread(RxThreadBody);
+        posix.rxThread = std::thread(RxThreadBody);
     } catch (const std::system_error&) {
         Diagnostic("Failed to create RxThread.\n");
         // A port left open without its receive thread would be busy for the next Connect.
-        link.fd = -1;
-        link.rxRunning = false;
-        {
-            std::lock_guard guard(link.endMutex);
-            link.rxEnded = true;
-        }
+        link.port = kNoPort;
+        MarkRxEnded();
         ::close(wake);
-        link.wakeFd = -1;
+        posix.wakeFd = -1;
         return FailOpen(fd, path, "cannot create the receive thread");
     }
     SetOpenResult(path, "");
@@ -548,8 +341,9 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
 }
 
 int CloseCommPort() {
-    Link& link = L();
-    int fd = link.fd.load();
+    LinkState& link = State();
+    PosixLink& posix = P();
+    int fd = PortFd();
     if (fd < 0) {
         return 0;
     }
@@ -563,21 +357,18 @@ int CloseCommPort() {
         WriteAll(fd, &zero, 1);
     }
     uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(link.wakeFd, &one, sizeof one);
-    {
-        std::unique_lock lock(link.endMutex);
-        if (!link.endChanged.wait_for(lock, kThreadEndWait, [&] { return link.rxEnded; })) {
-            Diagnostic("RxThread failed to terminate properly.\n");
-        }
+    [[maybe_unused]] ssize_t n = ::write(posix.wakeFd, &one, sizeof one);
+    if (!WaitRxEnded(kThreadEndWait)) {
+        Diagnostic("RxThread failed to terminate properly.\n");
     }
     // The thread only ever blocks in poll (woken above) or on the buffer lock, so it ends; the
     // join makes sure it has before the port and the wake-up descriptor go away.
-    if (link.rxThread.joinable()) {
-        link.rxThread.join();
+    if (posix.rxThread.joinable()) {
+        posix.rxThread.join();
     }
-    ::close(link.wakeFd);
-    link.wakeFd = -1;
-    link.fd = -1;
+    ::close(posix.wakeFd);
+    posix.wakeFd = -1;
+    link.port = kNoPort;
     // The exclusive-use flag belongs to the device, not to this descriptor: left set, it would
     // keep the device busy for our next open while anyone else still holds it.
     ::ioctl(fd, TIOCNXCL);
@@ -587,9 +378,9 @@ int CloseCommPort() {
 }
 
 int WriteCommBytes(const uint8_t* bytes, uint8_t length) {
-    Link& link = L();
+    LinkState& link = State();
     std::lock_guard gate(link.writeMutex);
-    int fd = link.fd.load();
+    int fd = PortFd();
     if (fd < 0 || link.closing) {
         return 0;
     }
@@ -597,8 +388,7 @@ int WriteCommBytes(const uint8_t* bytes, uint8_t length) {
 }
 
 int WaitTransmitDrain() {
-    Link& link = L();
-    int fd = link.fd.load();
+    int fd = PortFd();
     if (fd < 0) {
         return 0;
     }
@@ -620,8 +410,8 @@ int WaitTransmitDrain() {
 }
 
 int FlushReceiveBuffer() {
-    Link& link = L();
-    int fd = link.fd.load();
+    LinkState& link = State();
+    int fd = PortFd();
     if (fd < 0) {
         return 0;
     }
@@ -632,13 +422,4 @@ int FlushReceiveBuffer() {
     LineErrors(fd);
     link.buffer.Reset();
     return 1;
-}
-
-int GetReceivedByte(uint8_t* byte) {
-    Link& link = L();
-    if (link.fd.load() < 0) {
-        return 0;
-    }
-    std::lock_guard lock(link.buffer.mutex);
-    return link.buffer.Take(byte) ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 // voltscope-panelsim: a simulated panel on a pseudo-terminal, linked as a COM port, so the
 // tool can be run without hardware.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
@@ -23,7 +25,8 @@ const char kUsage[] =
     "  --address A  answer only frames for address A (0..199)\n"
     "  --version V  software version word, as version x 100 (e.g. 409) or 4.09\n"
     "  --link L     link register 11/239: 0, 1 (default) or 2\n"
-    "  --verbose    print a line for every request\n";
+    "  --verbose    print a line for every request, and on stopping the bytes that\n"
+    "               arrived outside them (such as the 0x00 the tool sends as it closes)\n";
 
 struct Arguments {
     unsigned com = 0;
@@ -157,6 +160,29 @@ void PrintRequest(const sim::Request& r) {
     std::fflush(stdout);
 }
 
+// The received bytes that belong to no request frame, in hex ("none" when there are none).
+std::string BytesOutsideRequests(const std::vector<std::uint8_t>& received,
+                                 const std::vector<sim::Request>& requests) {
+    std::string text;
+    auto at = received.begin();
+    auto skip = [&](std::vector<std::uint8_t>::const_iterator to) {
+        for (; at != to; ++at) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, text.empty() ? "%02X" : " %02X", *at);
+            text += hex;
+        }
+    };
+    for (const sim::Request& request : requests) {
+        auto frame = std::search(at, received.end(), request.raw.begin(), request.raw.end());
+        skip(frame);
+        if (frame != received.end()) {
+            at += static_cast<std::ptrdiff_t>(request.raw.size());
+        }
+    }
+    skip(received.end());
+    return text.empty() ? "none" : text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,6 +233,11 @@ int main(int argc, char** argv) {
         sigwait(&stopSignals, &signal);
         panel.stop();
         panel.unlink();
+        if (args.verbose) {
+            std::printf("bytes outside requests: %s\n",
+                        BytesOutsideRequests(panel.receivedBytes(), panel.requests()).c_str());
+            std::fflush(stdout);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "voltscope-panelsim: %s\n", e.what());
         return 1;

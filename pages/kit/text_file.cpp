@@ -2,14 +2,36 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <filesystem>
 
 namespace {
+
+#ifdef _WIN32
+// Windows: the bytes exactly as given (no CR LF translation); there are no FIFOs to hang on.
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+using IoCount = unsigned;
+#else
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+// O_NONBLOCK: a FIFO or device at this path must not hang the tool.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+using IoCount = size_t;
+#endif
+
+// As much of `n` as one write() takes on either system.
+IoCount Chunk(std::size_t n) {
+    return static_cast<IoCount>(std::min<std::size_t>(n, std::size_t{1} << 30));
+}
 
 std::function<std::string()> g_saveRefusal;
 
@@ -18,6 +40,9 @@ std::function<std::string()> g_saveRefusal;
 // would turn it into a plain file and leave its target as it was. nullopt with errno set when
 // the links go round in circles.
 std::optional<std::string> FileToReplace(std::string path) {
+#ifdef _WIN32
+    return path;  // no symbolic links to follow in the tool's folders there
+#else
     constexpr int kMaxLinks = 40;
     for (int hop = 0; hop < kMaxLinks; ++hop) {
         char target[PATH_MAX];
@@ -34,6 +59,7 @@ std::optional<std::string> FileToReplace(std::string path) {
     }
     errno = ELOOP;
     return std::nullopt;
+#endif
 }
 
 std::string Reason(const std::string& what, const std::string& path) {
@@ -67,7 +93,7 @@ bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, s
     }
     const std::string& path = *target;
     const std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(temp.c_str(), kCreateFlags, 0644);
     if (fd < 0) {
         return say(Reason("cannot create", temp));
     }
@@ -78,7 +104,7 @@ bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, s
     };
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        auto n = ::write(fd, bytes.data() + done, Chunk(bytes.size() - done));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -91,8 +117,12 @@ bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, s
     if (::close(fd) != 0) {
         return fail("cannot write");
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        return fail("cannot rename");
+    // std::filesystem::rename replaces an existing file on Windows too, where rename() refuses.
+    std::error_code renamed;
+    std::filesystem::rename(temp, path, renamed);
+    if (renamed) {
+        ::unlink(temp.c_str());
+        return say("cannot rename " + temp + ": " + renamed.message());
     }
     return true;
 }
@@ -105,8 +135,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
         }
         return std::nullopt;
     };
-    // O_NONBLOCK: a FIFO or device at this path must not hang the tool.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(path.c_str(), kReadFlags);
     if (fd < 0) {
         return say(Reason("cannot open", path));
     }
@@ -118,7 +147,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
     std::string content;
     char buffer[4096];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        auto n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) {
             continue;
         }

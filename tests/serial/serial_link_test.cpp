@@ -90,13 +90,6 @@ class SerialLinkTest : public ::testing::Test {
 
 }  // namespace
 
-TEST(PortNames, WindowsDeviceNamesSwitchToTheLongFormFromPortTen) {
-    EXPECT_EQ(ComDeviceName(1), "COM1");
-    EXPECT_EQ(ComDeviceName(9), "COM9");
-    EXPECT_EQ(ComDeviceName(10), "\\\\.\\COM10");
-    EXPECT_EQ(ComDeviceName(255), "\\\\.\\COM255");
-}
-
 TEST(PortNames, ComNumberResolvesThroughThePortsFolderThenTtyS) {
     PrivatePortsFolder ports;
     EXPECT_EQ(serial::PortsFolder(), ports.dir() + "/voltscope/ports");

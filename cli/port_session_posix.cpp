@@ -67,13 +67,17 @@ void PortSession::Watch() {
     if (n != 1 || byte == kStopWatching) {
         return;
     }
+    CloseAndExit(128 + byte);
+}
+
+void PortSession::CloseAndExit(int status) {
     g_interrupted = true;
     // Never unlocked: the run's own Close waits here until the process has ended.
     closeMutex_.lock();
     if (open_) {
         CloseCommPort();
     }
-    std::_Exit(128 + byte);
+    std::_Exit(status);
 }
 
 void StopIfInterrupted() {
