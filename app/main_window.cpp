@@ -2,6 +2,7 @@
 
 #include "app/configuration_file.h"
 #include "app/connection_lists.h"
+#include "app/settings_report.h"
 #include "pages/kit/app_flags.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/panel_action.h"
@@ -175,16 +176,11 @@ void CRegToolDlg::OnCommand(int controlId) {
             OpenConfigFile();
             break;
         case ids::menu::kCreateReport:
-            NotAvailableYet("The settings report");
+            CreateReport();
             break;
         default:
             break;
     }
-}
-
-void CRegToolDlg::NotAvailableYet(const std::string& what) {
-    ShowOk(prompts_, what + " is not available in this version", text::kNotAvailableCaption,
-           PromptIcon::kInformation);
 }
 
 void CRegToolDlg::SetIndicator(bool connected) {
@@ -229,7 +225,16 @@ void CRegToolDlg::OnConnectButton() {
     } else {
         ShowOk(prompts_, text::kConnectionError, text::kConnectionErrorCaption);
     }
-    SaveSettings();
+    if (savesConnectionSettings_) {
+        SaveSettings();
+    }
+}
+
+void CRegToolDlg::AdoptOpenPort() {
+    toggle_ = true;
+    Flags().connected = true;
+    SetIndicator(true);
+    form_.Changed();
 }
 
 bool CRegToolDlg::PanelAnswers() {
@@ -473,4 +478,58 @@ void CRegToolDlg::OpenConfigFile() {
     Flags().storeOnly = false;
     Flags().fileImported = true;
     form_.Changed();
+}
+
+// --- settings report --------------------------------------------------------------------------
+
+ReportOutcome CRegToolDlg::CreateReport() {
+    const PromptAnswer source = prompts_.MessageBox({text::kReportQuestion,
+                                                     text::kReportCaption,
+                                                     PromptButtons::kYesNoCancel,
+                                                     PromptIcon::kQuestion,
+                                                     PromptAnswer::kNo,
+                                                     {}});
+    bool fromFile = false;
+    if (source == PromptAnswer::kYes) {
+        // A fresh download: a connected window reconnects, which downloads the pages again.
+        if (Flags().connected) {
+            OnConnectButton();
+        }
+        OnConnectButton();
+    } else if (source == PromptAnswer::kNo) {
+        fromFile = true;
+        if (Flags().connected) {
+            OnConnectButton();
+        }
+        // Cancelled or refused, the report still lists what the pages and the store hold.
+        OpenConfigFile();
+    } else {
+        return ReportOutcome::kCancelled;
+    }
+
+    ReportOutcome outcome = ReportOutcome::kCancelled;
+    const std::optional<std::string> path =
+        prompts_.SaveFileName({text::kSaveReportTitle, ExportFileStamp(text::kReportEnding, clock_),
+                               text::kReportExtension, text::kReportFilter});
+    if (path) {
+        const std::string fullPath = AbsolutePath(*path);
+        const std::string report = FormatSettingsReport(
+            fullPath, {configuration_.Form(), regulatorComm_.Form(), logs_.Form(), diag_.Form()},
+            [this] {
+                ReadVersionWord();
+                return StoreSlot(kSettingsBank, kVersionRegister);
+            });
+        if (SaveTextFile(prompts_, *path, report)) {
+            prompts_.OpenDocument(fullPath);
+            outcome = ReportOutcome::kWritten;
+        } else {
+            outcome = ReportOutcome::kNotWritten;
+        }
+    }
+    // The file was opened for the report, not to be sent at the next Connect.
+    if (fromFile) {
+        Flags().fileImported = false;
+    }
+    form_.Changed();
+    return outcome;
 }

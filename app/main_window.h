@@ -22,6 +22,9 @@
 
 inline constexpr char kMainWindowCaption[] = "VOLTSCOPE 5.03";
 
+// How "Create Report" ended.
+enum class ReportOutcome { kCancelled, kNotWritten, kWritten };
+
 class CRegToolDlg {
   public:
     explicit CRegToolDlg(UserPrompts& prompts);
@@ -57,6 +60,9 @@ class CRegToolDlg {
     // "Save Config File" and "Open Config file".
     void SaveConfigFile();
     void OpenConfigFile();
+    // "Create Report": the settings from a fresh download or from a configuration file,
+    // written as the settings report and opened with the desktop's program for it.
+    ReportOutcome CreateReport();
     // Where the default file names take the local time; the system clock by default.
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
     // refreshPages: show the store on the pages (configuration-file open does this).
@@ -65,6 +71,13 @@ class CRegToolDlg {
     void OnCloseTabs();
     // Closes the port if open and ends any wait cursor; the view then ends the process.
     void OnExit();
+
+    // The command-line tool opens the port before its verb runs: the window takes that port as
+    // its connection, as a Connect leaves it before the download.
+    void AdoptOpenPort();
+    // Whether Connect saves the connection settings to "conset.kzx" (the command-line tool,
+    // which has its own options, leaves the desktop tool's file alone).
+    void SetSavesConnectionSettings(bool saves) { savesConnectionSettings_ = saves; }
 
     FormModel& Form() { return form_; }
     const std::vector<Page*>& Tabs() const { return tabs_; }
@@ -98,7 +111,6 @@ class CRegToolDlg {
     void ApplyVersionRules();
     void UploadImported(bool panelAnswers);
     void SaveSettings();
-    void NotAvailableYet(const std::string& what);
 
     UserPrompts& prompts_;
     FormModel form_;
@@ -108,6 +120,7 @@ class CRegToolDlg {
     int parityCode_ = 1;
     SettingsFileState settingsFile_ = SettingsFileState::kLoaded;
     bool lastActionIncomplete_ = false;
+    bool savesConnectionSettings_ = true;
 
     CPPOne configuration_;
     CPPOneA regulatorComm_;
@@ -146,7 +159,6 @@ inline constexpr char kSettingsInvalid[] = "Invalid Saved Connection Settings Fi
 inline constexpr char kLoadingDefaultsCaption[] = "LOADING DEFAULTS ";
 inline constexpr char kSettingsNotSaved[] = "Connection Settings were not saved";
 inline constexpr char kSettingsNotSavedCaption[] = "SAVING SETTINGS";
-inline constexpr char kNotAvailableCaption[] = "NOT AVAILABLE";
 inline constexpr char kProgressTitle[] = "Progress";
 inline constexpr char kDownloading[] = "Downloading Data From Panel...\n\nPlease Wait.";
 inline constexpr char kNoTabs[] = "ERROR";
@@ -163,6 +175,14 @@ inline constexpr char kInvalidConfig[] = "This is not a Valid VOLTSCOPE5 CFG Fil
 inline constexpr char kInvalidFileCaption[] = "INVALID FILE";
 inline constexpr char kConfigOpened[] = "CFG File Opened Successfully";
 inline constexpr char kConfigOpenedCaption[] = "Verify Screens";
+inline constexpr char kReportQuestion[] =
+    "Yes -> Download data from panel and create report \n No -> Import data from .kz0 file and "
+    "create report \n Cancel -> Exit without creating report";
+inline constexpr char kReportCaption[] = "CREATE REPORT FROM PANEL?";
+inline constexpr char kSaveReportTitle[] = "Save Report File";
+inline constexpr char kReportExtension[] = "CSV";
+inline constexpr char kReportFilter[] = "REPORT FILE (*.csv)|*.csv||";
+inline constexpr char kReportEnding[] = "_rep.csv";
 }  // namespace main_window_text
 
 // The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07."

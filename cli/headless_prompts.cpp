@@ -31,7 +31,7 @@ std::optional<std::string> HeadlessPrompts::SaveFileName(const FileDialogRequest
 }
 
 std::optional<std::string> HeadlessPrompts::OpenFileName(const FileDialogRequest&) {
-    return fileName_;
+    return openFileName_ ? *openFileName_ : fileName_;
 }
 
 bool HeadlessPrompts::Showed(const std::string& caption) const {

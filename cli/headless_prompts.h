@@ -19,6 +19,8 @@ inline constexpr int kExitRefused = 7;
 class HeadlessPrompts : public UserPrompts {
   public:
     explicit HeadlessPrompts(bool answerYes, std::string fileName = {});
+    // The file an open dialog gets, when it is not the save dialog's file.
+    void SetOpenFileName(std::string fileName) { openFileName_ = std::move(fileName); }
 
     PromptAnswer MessageBox(const MessageBoxRequest& request) override;
     void BeginWaitCursor() override {}
@@ -41,6 +43,7 @@ class HeadlessPrompts : public UserPrompts {
   private:
     bool answerYes_;
     std::string fileName_;
+    std::optional<std::string> openFileName_;
     std::vector<MessageBoxRequest> boxes_;
     bool refused_ = false;
 };

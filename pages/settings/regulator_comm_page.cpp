@@ -5,6 +5,7 @@
 #include "protocol/block_tables.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
+#include "serial/serial_link.h"
 
 namespace text = regulator_text;
 using namespace ids::regulator;
@@ -147,8 +148,13 @@ void CPPOneA::GetCommConfig(UserPrompts& prompts) {
     communicationRead_.ReadUnlessStoreOnly(
         [] { ReadBlockTable(kCommunicationBlockTable, kCommunicationReadBlocks); });
     // Read even for a configuration file's values: which controls may change depends on the
-    // link, never on the file.
-    ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
+    // link, never on the file. A file opened while disconnected has no link to ask, and nothing
+    // limits its settings (a request could only go without a reply).
+    if (serial::IsPortOpen()) {
+        ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
+    } else {
+        Flags().linkValue = 0;
+    }
     ApplyLinkRules();
     ShowFields(form_, kCommunicationFields);
     ShowLists(form_, CommunicationLists());

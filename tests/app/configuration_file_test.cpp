@@ -117,6 +117,7 @@ TEST_F(ConfigurationFileTest, ValuesAreTakenByPositionAndGoToThePanelAtTheNextCo
     WriteFile("edited.kz0", file);
     Open("edited.kz0");
     EXPECT_EQ(StoreSlot(2, 24), 1215);
+    EXPECT_EQ(RequestTotals().requests, 0u);  // disconnected: not even the link is asked
 
     auto& panel = StartPanel(5, 410);
     prompts_.answers.assign(12, PromptAnswer::kYes);

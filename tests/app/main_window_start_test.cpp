@@ -147,17 +147,6 @@ TEST_F(MainWindowTest, RefreshPagesShowsTheStoreWithoutTouchingTheConnectedFlag)
     EXPECT_EQ(window_.RegulatorComm().Form()[ids::regulator::kFwdVolts].text, "123.4");
 }
 
-TEST_F(MainWindowTest, LaterMenuFunctionsSayTheyAreNotAvailable) {
-    window_.OnInitDialog();
-    for (int id : {ids::menu::kCreateReport}) {
-        prompts_.calls.clear();
-        window_.OnCommand(id);
-        ASSERT_EQ(prompts_.Boxes().size(), 1u) << id;
-        EXPECT_EQ(prompts_.Boxes()[0].caption, text::kNotAvailableCaption);
-        EXPECT_NE(prompts_.Boxes()[0].text.find("not available"), std::string::npos);
-    }
-}
-
 TEST_F(MainWindowTest, CloseTabsWithoutConnectionOrImportDoesNothing) {
     window_.OnInitDialog();
     window_.OnCloseTabs();

@@ -1,0 +1,122 @@
+// report: "Create Report" from a shell, through the main window's own command. From the panel
+// (Yes at its question) it runs on the port the tool opened; with --from-config (No) it reads a
+// configuration file instead and never touches the serial link.
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/configuration_file.h"
+#include "app/connection_lists.h"
+#include "app/main_window.h"
+#include "cli/headless_prompts.h"
+#include "cli/reply_status.h"
+#include "cli/verb.h"
+#include "pages/kit/list_selection.h"
+#include "pages/kit/text_file.h"
+#include "protocol/requests.h"
+#include "resources/ids/main_window.h"
+#include "serial/serial_link.h"
+
+namespace cli {
+namespace {
+
+struct ReportArgs {
+    std::string file;
+    std::string fromConfig;
+};
+
+int CheckConfigurationFile(const std::string& file) {
+    std::string problem;
+    const std::optional<std::string> content = ReadWholeFile(file, kConfigFileMaxBytes, &problem);
+    if (content && ParseConfigurationFile(*content, &problem)) {
+        return kExitOk;
+    }
+    std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n", file.c_str(),
+                 problem.c_str());
+    return kExitInvalidInput;
+}
+
+// The window's connection controls name the port the tool opened, so that the report's
+// reconnect opens it again with the same line settings.
+void PointWindowAtPort(CRegToolDlg& window, const CLI::App& app) {
+    auto choose = [&window](int id, const std::string& text) {
+        if (SelectByPrefix(window.Form()[id], text)) {
+            window.OnSelectionChanged(id);
+        }
+    };
+    choose(ids::window::kCommPort, PortName(app.get_option("--com")->as<int>()));
+    choose(ids::window::kBaud, std::to_string(app.get_option("--baud")->as<int>()));
+    choose(ids::window::kParity,
+           kParityNames[static_cast<std::size_t>(app.get_option("--parity")->as<int>())]);
+}
+
+int RunFromPanel(const ReportArgs& a, const CLI::App& app) {
+    HeadlessPrompts prompts(true, a.file);
+    CRegToolDlg window(prompts);
+    window.SetSavesConnectionSettings(false);
+    PointWindowAtPort(window, app);
+    window.AdoptOpenPort();
+    // The reconnect closes the port and opens it again; a report of an empty store must not
+    // stand in for one from the panel.
+    SetSaveRefusal([] {
+        if (!serial::IsPortOpen()) {
+            return std::string("the port did not open again");
+        }
+        return RequestTotals().incompleteReplies != 0
+                   ? std::string("some requests got no complete reply")
+                   : std::string();
+    });
+    const ReportOutcome outcome = window.CreateReport();
+    if (prompts.Showed(main_window_text::kInvalidPortCaption)) {
+        return kExitNoPort;
+    }
+    if (const int status = ReplyStatus(); status != kExitOk) {
+        return status;
+    }
+    return outcome == ReportOutcome::kWritten ? kExitOk : kExitCannotWrite;
+}
+
+int RunFromConfig(const ReportArgs& a) {
+    HeadlessPrompts prompts(false, a.file);
+    prompts.SetOpenFileName(a.fromConfig);
+    CRegToolDlg window(prompts);
+    // Checked before, but read again by the command: never a report of a file it did not read.
+    SetSaveRefusal([&prompts] {
+        return prompts.Showed(main_window_text::kConfigOpenedCaption)
+                   ? std::string()
+                   : std::string("the configuration file was not read");
+    });
+    const ReportOutcome outcome = window.CreateReport();
+    SetSaveRefusal(nullptr);
+    if (!prompts.Showed(main_window_text::kConfigOpenedCaption)) {
+        return kExitInvalidInput;
+    }
+    return outcome == ReportOutcome::kWritten ? kExitOk : kExitCannotWrite;
+}
+
+}  // namespace
+
+void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs) {
+    auto a = std::make_shared<ReportArgs>();
+    CLI::App* command = app.add_subcommand(
+        "report",
+        "Write the settings report to FILE as \"Create Report\" does: from the panel (Yes), or "
+        "with --from-config from a configuration file (No), without a port");
+    command->add_option("FILE", a->file, "the report file to write (.csv)")->required();
+    command->add_option("--from-config", a->fromConfig,
+                        "the configuration file (.kz0) to report instead of the panel");
+    // Whether the port is needed follows from --from-config, known once the command line is
+    // parsed: main asks only then.
+    const std::size_t index = verbs.size();
+    command->callback([a, &verbs, index] { verbs[index].needsPort = a->fromConfig.empty(); });
+    Verb verb{command, [a, &app] {
+                  return a->fromConfig.empty() ? RunFromPanel(*a, app) : RunFromConfig(*a);
+              }};
+    verb.check = [a] {
+        return a->fromConfig.empty() ? kExitOk : CheckConfigurationFile(a->fromConfig);
+    };
+    verbs.push_back(std::move(verb));
+}
+
+}  // namespace cli
