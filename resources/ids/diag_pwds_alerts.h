@@ -23,12 +23,13 @@ inline constexpr int kMaskVersion = 1367;
 inline constexpr int kSerialNumber = 1368;
 inline constexpr int kProductRevision = 1369;
 inline constexpr int kCheckSum = 1370;
-inline constexpr int kRaiseLowerOnTime = 1371;
-inline constexpr int kRaiseLowerOffTime = 1372;
-inline constexpr int kTapChangeTimeout = 1373;
-inline constexpr int kTapInPulse = 1374;
-inline constexpr int kPreTapTime = 1375;
-inline constexpr int kPostTapTime = 1376;
+// The settings report names the six times 1372..1377.
+inline constexpr int kRaiseLowerOnTime = 1372;
+inline constexpr int kRaiseLowerOffTime = 1373;
+inline constexpr int kTapChangeTimeout = 1374;
+inline constexpr int kTapInPulse = 1375;
+inline constexpr int kPreTapTime = 1376;
+inline constexpr int kPostTapTime = 1377;
 // "<DIAGNOSTICS>" lists.
 inline constexpr int kPanelType = 1379;
 inline constexpr int kFixedOnTime = 1380;
