@@ -21,7 +21,7 @@ using namespace cli;
 
 // A new verb group is one more entry here and its own file.
 constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
-                                     AddMaintenanceVerbs};
+                                     AddMaintenanceVerbs, AddPortVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;
