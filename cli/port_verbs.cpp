@@ -252,6 +252,9 @@ Verb AddLink(CLI::App& app) {
         }
         // A relative name would be taken relative to the ports folder.
         a->device = fs::absolute(a->device).lexically_normal().string();
+        if (fs::path(a->device) == fs::path(serial::PortLinkPath(a->com)).lexically_normal()) {
+            throw CLI::ValidationError("DEVICE", "the link itself: " + a->device);
+        }
     });
     return {command, [a] { return RunLink(*a); }, false};
 }

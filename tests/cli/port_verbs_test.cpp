@@ -66,6 +66,7 @@ TEST_F(CliTest, LinkRefusesWhatIsNotASerialDeviceOrNotALink) {
         {{"link", "COMX", panel_.devicePath()}, 2},
         {{"link", "COM3", ports_.dir()}, 2},  // a directory
         {{"link", "COM3", "/dev/serial/by-id/usb-unplugged-adapter"}, 2},
+        {{"link", "COM5", serial::PortLinkPath(5)}, 2},  // it would point at itself
         {{"link", "COM8", panel_.devicePath()}, 6},
     };
     for (const Case& c : cases) {
