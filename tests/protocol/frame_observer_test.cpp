@@ -64,12 +64,4 @@ TEST_F(FrameObserverTest, EachRequestIsOneLineOutAndOneLineBack) {
     EXPECT_EQ(frames.lines[5].rfind("      0 ms  RX incomplete  00", 0), 0u) << frames.lines[5];
 }
 
-TEST(FrameEventText, TimesAreMillisecondsSinceTheOrigin) {
-    const auto origin = std::chrono::steady_clock::time_point{} + std::chrono::hours(5);
-    const uint8_t bytes[] = {0x07, 0xA1, 0xDB, 0x01, 0x00, 0x01, 0x7B};
-    const FrameEvent event{origin + std::chrono::microseconds(12'345'678), FrameDirection::kSent,
-                           bytes, true};
-    EXPECT_EQ(FormatFrameEvent(event, origin), "  12345 ms  TX             07 A1 DB 01 00 01 7B");
-}
-
 }  // namespace
