@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "bench/baseline_requests.h"
-#include "protocol/block_tables.h"
+#include "bench/connect_download.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
@@ -22,24 +22,6 @@ using Clock = std::chrono::steady_clock;
 constexpr unsigned kBaud = 9600;
 constexpr unsigned kCom = 42;
 constexpr double kBitsPerByte = 10.0;
-
-struct Table {
-    const RegisterBlock* blocks;
-    int count;
-};
-
-// What the main window reads on Connect, page by page.
-constexpr Table kConnectDownload[] = {
-    {kConfigurationBlockTable, kConfigurationReadBlocks},
-    {kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks},
-    {kRegulatorBlockTable, kRegulatorReadBlocks},
-    {kCommunicationBlockTable, kCommunicationReadBlocks},
-    {kLogSetupBlockTable, kLogSetupReadBlocks},
-    {kDiagnosticsBlockTable, kDiagnosticsReadBlocks},
-    {kPasswordsBlockTable, kPasswordsReadBlocks},
-};
-// The log-count refresh after the log set-up: intervals 11/0, events 11/4.
-constexpr RegisterBlock kLogCounts[] = {{11, 0, 1}, {11, 4, 1}};
 
 struct Rig {
     std::string configHome;
@@ -87,14 +69,7 @@ Traffic Download(ReadBlock&& readBlock) {
         replyBytes += static_cast<uint64_t>(readBlock(block, incomplete));
     };
     auto start = Clock::now();
-    for (const Table& table : kConnectDownload) {
-        for (int b = 0; b < table.count && table.blocks[b].count != 0; ++b)
-            read(table.blocks[b]);
-        if (table.blocks == kLogSetupBlockTable) {
-            for (const RegisterBlock& block : kLogCounts)
-                read(block);
-        }
-    }
+    bench::ForEachConnectBlock(read);
     Traffic t;
     t.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double lineBytes = static_cast<double>(panel.receivedBytes().size() + replyBytes);

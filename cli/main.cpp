@@ -2,6 +2,7 @@
 // desktop tool. main builds the command line from the verb groups, checks all of it, and only
 // then opens the port and runs the chosen verb.
 #include <CLI/CLI.hpp>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ using namespace cli;
 
 // A new verb group is one more entry here and its own file.
 constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
-                                     AddMaintenanceVerbs, AddReportVerbs};
+                                     AddMaintenanceVerbs, AddReportVerbs, AddPortVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;
@@ -30,6 +31,7 @@ struct LinkOptions {
     int parity = 1;
     unsigned addressNumber = 0;
     bool verbose = false;
+    bool trace = false;
 };
 
 void AddLinkOptions(CLI::App& app, LinkOptions& link) {
@@ -48,6 +50,9 @@ void AddLinkOptions(CLI::App& app, LinkOptions& link) {
                                            "mode"),
                             0, 199);
     app.add_flag("--verbose", link.verbose, "diagnostic lines of the serial link on stderr");
+    app.add_flag("--trace", link.trace,
+                 "every frame sent and every reply received on stderr, one line each: "
+                 "milliseconds since the start, TX or RX complete/incomplete, the bytes in hex");
 }
 
 const Verb& ChosenVerb(const std::vector<Verb>& verbs) {
@@ -94,6 +99,11 @@ int main(int argc, char** argv) {
             std::fputs(line.c_str(), stderr);
         }
     });
+    if (link.trace) {
+        SetFrameObserver([origin = std::chrono::steady_clock::now()](const FrameEvent& event) {
+            std::fprintf(stderr, "%s\n", FormatFrameEvent(event, origin).c_str());
+        });
+    }
     Protocol().addressMode = link.address->count() != 0 ? 1 : 0;
     Protocol().commAddress = static_cast<uint8_t>(link.addressNumber);
     if (verb->check) {

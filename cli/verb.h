@@ -33,5 +33,6 @@ void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);     // metering-
 // config-save, config-upload, config-check
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs);  // report
+void AddPortVerbs(CLI::App& app, std::vector<Verb>& verbs);    // ports, link
 
 }  // namespace cli

@@ -15,6 +15,7 @@ RequestStats g_totals;
 // was mistaken for, may still be on its way.
 bool g_lateBytesLikely = false;
 std::function<void()> g_betweenRequests;
+std::function<void(const FrameEvent&)> g_frameObserver;
 bool g_requestInProgress = false;
 
 // Continuous noise longer than this is flushed with whatever else is there.
@@ -51,7 +52,14 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
         serial::WaitLineQuiet(InterFrameGap(), kLongestQuietWait);
     }
     const bool open = FlushReceiveBuffer() != 0;
-    WriteCommBytes(frame.bytes.data(), frame.size);
+    const auto sentAt = g_frameObserver ? std::chrono::steady_clock::now()
+                                        : std::chrono::steady_clock::time_point{};
+    const bool sent = WriteCommBytes(frame.bytes.data(), frame.size) != 0;
+    if (g_frameObserver) {
+        // The reply is gathered by the receive thread meanwhile, so the observer costs the
+        // exchange no time on the line.
+        g_frameObserver({sentAt, FrameDirection::kSent, {frame.bytes.data(), frame.size}, sent});
+    }
     WaitTransmitDrain();
     uint8_t reply[kReplyBufferBytes] = {};
     const bool complete = ReadReply(reply) == 0;
@@ -60,6 +68,13 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
     // A closed port was not flushed: what its buffer holds is the last connection's.
     uint8_t received[serial::ReceiveBuffer::kSize] = {};
     const int filled = open ? serial::CopyReceiveBuffer(received, serial::ReceiveBuffer::kSize) : 0;
+    if (g_frameObserver) {
+        const auto kept = static_cast<size_t>(std::clamp(filled, 0, serial::ReceiveBuffer::kSize));
+        g_frameObserver({std::chrono::steady_clock::now(),
+                         FrameDirection::kReceived,
+                         {received, kept},
+                         complete});
+    }
     if (out != nullptr) {
         const int skip = settings.addressMode != 0 ? 1 : 0;
         const int usable = std::max(0, filled - skip);
@@ -94,6 +109,10 @@ void SetBetweenRequestsHook(std::function<void()> hook) {
 
 bool RequestInProgress() {
     return g_requestInProgress;
+}
+
+void SetFrameObserver(std::function<void(const FrameEvent&)> observer) {
+    g_frameObserver = std::move(observer);
 }
 
 void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "protocol/frame.h"
+#include "protocol/frame_event.h"
 #include "protocol/register_block.h"
 
 // Process-wide address mode and comm address.
@@ -23,6 +24,10 @@ void SendResetCommand(uint8_t bank, int32_t* value);
 void SetBetweenRequestsHook(std::function<void()> hook);
 // True from the start of a request, its hook included, to its end.
 bool RequestInProgress();
+// Called on the requesting thread with every request frame once it was handed to the link and
+// with what came back once the reply is complete or given up on; nullptr: nobody listens, and
+// the request path does no work for it. Not to be replaced from inside the observer.
+void SetFrameObserver(std::function<void(const FrameEvent&)> observer);
 
 // Transfers blocks in order, one request each, until n blocks or a block of count 0.
 void ReadBlockTable(const RegisterBlock* first, int n);

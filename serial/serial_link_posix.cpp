@@ -109,6 +109,21 @@ void SetModemLine(int fd, int request, int line, const char* what) {
     }
 }
 
+// A USB-serial adapter holds received bytes for its latency timer (16 ms by default) before it
+// passes them on; low-latency mode takes that to 1 ms, which every reply byte gains.
+void RequestLowLatency(int fd) {
+    serial_struct settings{};
+    bool refused = ::ioctl(fd, TIOCGSERIAL, &settings) != 0;
+    if (!refused && (settings.flags & ASYNC_LOW_LATENCY) == 0) {
+        settings.flags |= ASYNC_LOW_LATENCY;
+        refused = ::ioctl(fd, TIOCSSERIAL, &settings) != 0;
+    }
+    if (refused) {
+        // A pseudo-terminal has no such mode; the link works without it.
+        Diagnostic(std::string("low-latency mode not set: ") + std::strerror(errno) + "\n");
+    }
+}
+
 // What one wake-up of the port came to.
 enum class Wake { kHandled, kNothingToRead, kDeviceGone };
 
@@ -311,6 +326,7 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
     if (!ConfigureLine(fd, *speed, parityCode)) {
         return FailOpen(fd, path, std::string(std::strerror(errno)) + ": " + path);
     }
+    RequestLowLatency(fd);
     SetModemLine(fd, TIOCMBIS, TIOCM_RTS, "RTS");
     SetModemLine(fd, TIOCMBIS, TIOCM_DTR, "DTR");
     Purge(fd);

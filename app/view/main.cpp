@@ -1,6 +1,7 @@
 // voltscope: the desktop tool. One window; the process ends when it closes.
 #include <QApplication>
 
+#include "app/frame_log.h"
 #include "app/main_window.h"
 #include "app/view/link_event_relay.h"
 #include "app/view/main_window_view.h"
@@ -14,10 +15,15 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("VoltScope"));
 
+    // Kept from the start, so that Help -> Frame Log shows what happened before it was opened;
+    // it outlives the window, whose Frame Log window listens to it.
+    FrameLog frames;
+    SetFrameObserver([&frames](const FrameEvent& event) { frames.Record(event); });
     QtUserPrompts prompts;
     CRegToolDlg behaviour(prompts);
     MainWindowView window(behaviour, prompts);
     prompts.SetOwner(&window);
+    window.AttachFrameLog(frames);
     LinkEventRelay linkEvents(prompts);
     behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
     // Long panel work (the Connect download, a page's Get) keeps the window painted and its
@@ -31,6 +37,7 @@ int main(int argc, char** argv) {
     window.show();
     behaviour.ReportSettingsFile();
     int code = QApplication::exec();
+    SetFrameObserver(nullptr);
     if (serial::IsPortOpen()) {
         CloseCommPort();
     }

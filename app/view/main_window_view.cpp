@@ -14,6 +14,7 @@
 
 #include "app/view/about_box.h"
 #include "app/view/form_binder.h"
+#include "app/view/frame_log_window.h"
 #include "app/view/page_view.h"
 #include "resources/ids/main_window.h"
 #include "ui_main_window.h"
@@ -93,6 +94,9 @@ void MainWindowView::BuildMenu() {
     add(file, "&Create Report", ids::menu::kCreateReport);
     add(file, "E&xit", ids::menu::kExit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* frames = help->addAction(QString::fromLatin1(kFrameLogCaption));
+    frames->setObjectName(QStringLiteral("menu%1").arg(ids::menu::kFrameLog));
+    connect(frames, &QAction::triggered, this, &MainWindowView::ShowFrameLog);
     QAction* about = help->addAction(QStringLiteral("About VoltScope 5.0"));
     about->setObjectName(QStringLiteral("menu%1").arg(ids::menu::kAbout));
     connect(about, &QAction::triggered, this, &MainWindowView::ShowAbout);
@@ -101,6 +105,19 @@ void MainWindowView::BuildMenu() {
 void MainWindowView::ShowAbout() {
     AboutBox box(prompts_, this);
     box.exec();
+}
+
+FrameLogWindow* MainWindowView::ShowFrameLog() {
+    if (frameLog_ == nullptr) {
+        return nullptr;
+    }
+    if (frameLogWindow_ == nullptr) {
+        frameLogWindow_ = new FrameLogWindow(*frameLog_, prompts_, this);
+    }
+    frameLogWindow_->show();
+    frameLogWindow_->raise();
+    frameLogWindow_->activateWindow();
+    return frameLogWindow_;
 }
 
 void MainWindowView::RebuildTabs() {

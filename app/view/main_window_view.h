@@ -2,6 +2,7 @@
 // The desktop window of CRegToolDlg: menu bar, connection box, tab control, scrolling between
 // 800 x 600 and 968 x 845.
 #include <QMainWindow>
+#include <QPointer>
 #include <vector>
 
 #include "app/main_window.h"
@@ -11,6 +12,8 @@
 class CIbTabCtrl;
 class ColourEdit;
 class FormBinder;
+class FrameLog;
+class FrameLogWindow;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -28,6 +31,10 @@ class MainWindowView : public QMainWindow {
     QLabel* StatusLine() const { return status_; }
     QWidget* Control(int id) const;
     void ShowAbout();
+    // The frames Help -> "Frame Log" lists; without one the menu item opens nothing.
+    void AttachFrameLog(FrameLog& log) { frameLog_ = &log; }
+    // Opens the Frame Log window, or brings it to the front; null when no log is attached.
+    FrameLogWindow* ShowFrameLog();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -48,5 +55,7 @@ class MainWindowView : public QMainWindow {
     QPushButton* connect_ = nullptr;
     QLabel* status_ = nullptr;
     FormBinder* binder_ = nullptr;
+    FrameLog* frameLog_ = nullptr;
+    QPointer<FrameLogWindow> frameLogWindow_;
     int initialHeight_ = 0;
 };

@@ -72,7 +72,7 @@ TEST_F(MainWindowViewTest, OpensWithCaptionMenusAndRestoredSettings) {
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Save Config File", "&Open Config file",
                                   "Cl&ose Config File /Tabs ", "&Create Report", "E&xit", "&Help",
-                                  "About VoltScope 5.0"}));
+                                  "Frame Log", "About VoltScope 5.0"}));
     auto* port = qobject_cast<QComboBox*>(view_.Control(ids::window::kCommPort));
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->count(), 255);

@@ -19,6 +19,7 @@ inline void ResetProcessState() {
     Protocol() = ProtocolSettings{};
     ResetRequestTotals();
     SetBetweenRequestsHook(nullptr);
+    SetFrameObserver(nullptr);
 }
 
 }  // namespace testing_support

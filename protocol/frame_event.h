@@ -1,0 +1,26 @@
+#pragma once
+// One frame on the line as the request path saw it: a request going out or the bytes that came
+// back for it. Reported to a frame observer (SetFrameObserver in requests.h) and written as one
+// line of text by the frame log of the desktop tool and by `voltscope-cli --trace`.
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string>
+
+enum class FrameDirection : uint8_t { kSent, kReceived };
+
+struct FrameEvent {
+    std::chrono::steady_clock::time_point time;
+    FrameDirection direction = FrameDirection::kSent;
+    // Valid only during the observer's call: a request frame, or every byte that arrived after
+    // the request's flush (nothing when the panel was silent).
+    std::span<const uint8_t> bytes;
+    // Sent: every byte went to the driver. Received: a reply of its announced length came.
+    bool complete = true;
+};
+
+// One line: milliseconds since `origin`, what happened, the bytes in line order as hex.
+//    "   1234 ms  TX             05 A0 7A 01 E0"
+//    "   1290 ms  RX complete    05 A0 12 34 15"
+//    "   2800 ms  RX incomplete"
+std::string FormatFrameEvent(const FrameEvent& event, std::chrono::steady_clock::time_point origin);
