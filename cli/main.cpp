@@ -20,7 +20,7 @@ using namespace cli;
 
 // A new verb group is one more entry here and its own file.
 constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
-                                     AddMaintenanceVerbs};
+                                     AddMaintenanceVerbs, AddLogsVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;
