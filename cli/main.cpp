@@ -21,7 +21,8 @@ using namespace cli;
 
 // A new verb group is one more entry here and its own file.
 constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
-                                     AddMaintenanceVerbs, AddReportVerbs, AddPortVerbs};
+                                     AddMaintenanceVerbs, AddReportVerbs, AddPortVerbs,
+                                     AddLogsVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;

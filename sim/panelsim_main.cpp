@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/log_records.h"
 #include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
 
@@ -19,12 +20,14 @@ constexpr int kBadArguments = 2;
 
 const char kUsage[] =
     "usage: voltscope-panelsim --com N [--baud B] [--address A] [--version V] [--link L]\n"
-    "                          [--verbose]\n"
+    "                          [--events N] [--intervals N] [--verbose]\n"
     "  --com N      link the panel as COM N (1..255)\n"
     "  --baud B     pace replies as on a line of B bits per second (default: unpaced)\n"
     "  --address A  answer only frames for address A (0..199)\n"
     "  --version V  software version word, as version x 100 (e.g. 409) or 4.09\n"
     "  --link L     link register 11/239: 0, 1 (default) or 2\n"
+    "  --events N   event records in the panel's log (default 300, at most 65535)\n"
+    "  --intervals N  interval records in the panel's log (default 200, at most 65535)\n"
     "  --verbose    print a line for every request, and on stopping the bytes that\n"
     "               arrived outside them (such as the 0x00 the tool sends as it closes)\n";
 
@@ -34,6 +37,8 @@ struct Arguments {
     int address = -1;
     std::optional<unsigned> version;
     unsigned link = 1;
+    unsigned events = 300;
+    unsigned intervals = 200;
     bool verbose = false;
 };
 
@@ -84,7 +89,7 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
             continue;
         }
         if (name != "--com" && name != "--baud" && name != "--address" && name != "--version" &&
-            name != "--link") {
+            name != "--link" && name != "--events" && name != "--intervals") {
             return Fail("unknown argument: " + std::string(name));
         }
         if (i + 1 >= argc) {
@@ -116,6 +121,12 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
                 return Fail("--link takes 0, 1 or 2, not " + std::string(value));
             }
             args.link = static_cast<unsigned>(*number);
+        } else if (name == "--events" || name == "--intervals") {
+            number = ParseNumber(value, 65535);
+            if (!number) {
+                return Fail(std::string(name) + " takes 0..65535, not " + std::string(value));
+            }
+            (name == "--events" ? args.events : args.intervals) = static_cast<unsigned>(*number);
         } else {
             number = ParseVersion(value);
             if (!number) {
@@ -212,6 +223,8 @@ int main(int argc, char** argv) {
             panel.setSoftwareVersion(*args.version);
         }
         panel.setLinkValue(static_cast<std::uint16_t>(args.link));
+        panel.withRegisters(
+            [&args](sim::PanelRegisters& r) { sim::FillLogs(r, args.events, args.intervals); });
         // The metering moves a little between two refreshes, as on a live line. The count
         // lives here: the panel calls a copy of its observer.
         unsigned meterReads = 0;

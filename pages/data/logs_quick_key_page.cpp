@@ -23,16 +23,15 @@ constexpr ButtonAction<CPPThree> kButtons[] = {
     {kSetLogSetup, &CPPThree::SetLogSetup},
     {kRefresh, &CPPThree::RefreshCounts},
     {kClearLogs, &CPPThree::ClearLogs},
+    {kDownloadLogs, &CPPThree::DownloadLogs},
     {kGetQuickMenu, &CPPThree::GetQuickMenu},
     {kSetQuickMenu, &CPPThree::SetQuickMenu},
     {kClearQuickMenu, &CPPThree::ClearQuickMenu},
     {kDefaultQuickMenu, &CPPThree::SetDefaultQuickMenu},
 };
 
-// Controls the page fills or reads outside its tables. "Download Logs" belongs to the log
-// download; "Save Current Quick CFG" has no action.
-constexpr int kOtherControls[] = {kEventsToDownload, kIntervalsToDownload, kDownloadLogs,
-                                  kSaveQuickMenu};
+// Controls the page fills or reads outside its tables. "Save Current Quick CFG" has no action.
+constexpr int kOtherControls[] = {kEventsToDownload, kIntervalsToDownload, kSaveQuickMenu};
 
 int QuickItemId(int index) {
     return kQuickMenuItem1 + index;
@@ -294,9 +293,12 @@ void CPPThree::ClearLogs(UserPrompts& prompts) {
 }
 
 CPPThree::DownloadQuantities CPPThree::TakeDownloadQuantities() {
+    const auto quantity = [this](int id) {
+        return std::clamp(LeadingInteger(form_[id].text), 0, kMaxLogDownload);
+    };
     LogsPageState& state = LogsState();
-    state.downloadEvents = LeadingInteger(form_[kEventsToDownload].text);
-    state.downloadIntervals = LeadingInteger(form_[kIntervalsToDownload].text);
+    state.downloadEvents = quantity(kEventsToDownload);
+    state.downloadIntervals = quantity(kIntervalsToDownload);
     return {state.downloadEvents, state.downloadIntervals};
 }
 
@@ -307,6 +309,19 @@ bool CPPThree::AutoAdjustLogTime() const {
 void CPPThree::HideDownloadLogsButton() {
     form_[kDownloadLogs].visible = false;
     form_.Changed();
+}
+
+std::optional<LogDownloadOutcome> CPPThree::ExportLogs(UserPrompts& prompts) {
+    if (!RequireConnected(prompts)) {
+        return std::nullopt;
+    }
+    const DownloadQuantities quantities = TakeDownloadQuantities();
+    const LogDownloadOutcome outcome = ::DownloadLogs(
+        prompts, {quantities.events, quantities.intervals, AutoAdjustLogTime(), clock_});
+    if (outcome == LogDownloadOutcome::kWritten) {
+        HideDownloadLogsButton();
+    }
+    return outcome;
 }
 
 // --- quick menu -------------------------------------------------------------------------------

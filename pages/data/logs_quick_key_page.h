@@ -2,9 +2,13 @@
 // "Logs and Quick Key" (template 107): the log set-up (11/1, 10/216, 11/3), the panel's log
 // counts and the clearing of its logs, and the panel's quick menu (10/161..175). The choices
 // the page keeps between windows live in LogsState() (logs_page_state.h).
+#include <ctime>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "pages/data/log_download.h"
 #include "pages/kit/fields.h"
 #include "pages/kit/page.h"
 #include "pages/kit/panel_action.h"
@@ -31,9 +35,16 @@ class CPPThree : public Page {
     void SetQuickMenu(UserPrompts& prompts);
     void ClearQuickMenu(UserPrompts& prompts);
     void SetDefaultQuickMenu(UserPrompts& prompts);
+    // "Download Logs": the quantities and the auto-adjust flag below, then the log download;
+    // the button is hidden once the file is written.
+    void DownloadLogs(UserPrompts& prompts) { ExportLogs(prompts); }
+    std::optional<LogDownloadOutcome> ExportLogs(UserPrompts& prompts);  // none: not connected
+    // The PC's clock of the log download; the system clock by default.
+    void SetClock(std::function<std::time_t()> now) { clock_ = std::move(now); }
 
-    // For the log download: the "Dld Qty:" texts as numbers, kept as the download quantities;
-    // the auto-adjust flag; and the button it hides once a download is complete.
+    // For the log download: the "Dld Qty:" texts as numbers (0 .. 1000: more is cut to 1000,
+    // a negative number counts as 0), kept as the download quantities; the auto-adjust flag;
+    // and the button it hides once a download is complete.
     struct DownloadQuantities {
         int events = 0;
         int intervals = 0;
@@ -58,6 +69,7 @@ class CPPThree : public Page {
     std::vector<ListField> quickLists_;     // the fifteen quick-menu items
     ReadRecord setupRead_;
     ReadRecord quickRead_;
+    std::function<std::time_t()> clock_;
 };
 
 // Box texts of the page.

@@ -1,6 +1,7 @@
 // The Logs and Quick Key page's window offscreen: its form binds to CPPThree by the ids in the
-// widget names; "Refresh" fills the counts and shows the (not yet usable) "Download Logs"; a
-// pick in a quick-menu item opens the next; a clear choice asks its question; screenshots.
+// widget names; "Refresh" fills the counts and shows "Download Logs", whose click asks for the
+// log file; a pick in a quick-menu item opens the next; a clear choice asks its question;
+// screenshots.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QDir>
@@ -85,7 +86,11 @@ TEST_F(LogsPageViewTest, ClicksAndPicksReachThePage) {
     EXPECT_TRUE(Control<QLineEdit>(kEventsAvailable)->isReadOnly());
     EXPECT_EQ(Control<QLineEdit>(kIntervalsToDownload)->text(), QStringLiteral("3"));
     EXPECT_TRUE(download->isVisible());
-    EXPECT_FALSE(download->isEnabled());  // until the log download is built
+    EXPECT_TRUE(download->isEnabled());
+    prompts_.fileNames = {std::nullopt};  // the log download asks for its file first
+    QTest::mouseClick(download, Qt::LeftButton);
+    ASSERT_EQ(prompts_.OfKind("save").size(), 1u);
+    EXPECT_EQ(prompts_.OfKind("save")[0]->file.title, "Save Log File");
 
     auto* first = Control<QComboBox>(kQuickMenuItem1);
     auto* second = Control<QComboBox>(kQuickMenuItem1 + 1);

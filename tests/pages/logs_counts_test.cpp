@@ -118,8 +118,8 @@ TEST_F(LogsPageTest, ClearLogsSendsWhatTheChoiceWasConfirmedFor) {
 }
 
 TEST_F(LogsPageTest, EveryPanelActionRefusesWithoutAConnection) {
-    for (int button : {kGetLogSetup, kSetLogSetup, kRefresh, kClearLogs, kGetQuickMenu,
-                       kSetQuickMenu, kClearQuickMenu, kDefaultQuickMenu}) {
+    for (int button : {kGetLogSetup, kSetLogSetup, kRefresh, kClearLogs, kDownloadLogs,
+                       kGetQuickMenu, kSetQuickMenu, kClearQuickMenu, kDefaultQuickMenu}) {
         prompts_.calls.clear();
         page_.OnCommand(button, prompts_);
         ASSERT_EQ(prompts_.Boxes().size(), 1u) << button;

@@ -1,6 +1,7 @@
 #pragma once
 // The tool keeps its link, store, protocol settings and flags process-wide; every test that
 // drives them starts from a freshly started tool.
+#include "pages/data/log_records.h"
 #include "pages/data/logs_page_state.h"
 #include "pages/kit/app_flags.h"
 #include "pages/settings/tap_changer_defaults.h"
@@ -16,6 +17,7 @@ inline void ResetProcessState() {
     ResetFlags();
     ResetTapChangerFlags();
     ResetLogsState();
+    ResetLogRecords();
     Protocol() = ProtocolSettings{};
     ResetRequestTotals();
     SetBetweenRequestsHook(nullptr);
