@@ -99,6 +99,21 @@ bool Save(QWidget* widget, const QDir& out, const char* file, bool cropped = fal
     return true;
 }
 
+// The Metering page's Harmonics window, opened by its button, after its Read.
+bool SaveHarmonicsChart(QWidget& meteringPage, const QDir& out) {
+    auto* open = meteringPage.findChild<QPushButton*>(QStringLiteral("harmonicsChart"));
+    if (open == nullptr) {
+        std::fprintf(stderr, "voltscope_capture: the Metering page has no Harmonics Chart\n");
+        return false;
+    }
+    open->click();
+    auto* harmonics = meteringPage.findChild<HarmonicsChartWindow*>();
+    harmonics->ReadButton()->click();
+    const bool saved = Save(harmonics, out, "harmonics_chart.png");
+    harmonics->close();
+    return saved;
+}
+
 const PageShot* ShotOf(const Page& page) {
     for (const PageShot& shot : kPageShots) {
         if (shot.templateId == page.TemplateId()) {
@@ -148,11 +163,7 @@ int Capture(const QDir& out) {
             ok = Save(&window, out, "main_window.png") && ok;
         }
         if (shot->templateId == ids::metering::kTemplate) {
-            view->findChild<QPushButton*>(QStringLiteral("harmonicsChart"))->click();
-            auto* harmonics = view->findChild<HarmonicsChartWindow*>();
-            harmonics->ReadButton()->click();
-            ok = Save(harmonics, out, "harmonics_chart.png") && ok;
-            harmonics->close();
+            ok = SaveHarmonicsChart(*view, out) && ok;
         }
     }
     behaviour.RunPanelAction([&behaviour] { behaviour.OnConnectButton(); });
