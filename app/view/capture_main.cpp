@@ -89,7 +89,10 @@ bool Save(QWidget* widget, const QDir& out, const char* file, bool cropped = fal
     Settle();
     const QString path = out.filePath(QString::fromLatin1(file));
     const QRect used = widget->childrenRect().marginsAdded(QMargins(2, 2, 2, 2));
-    QImage image = widget->grab(cropped ? used & widget->rect() : widget->rect()).toImage();
+    // Opaque: an alpha channel would only add a mask to every picture in the PDF.
+    QImage image = widget->grab(cropped ? used & widget->rect() : widget->rect())
+                       .toImage()
+                       .convertToFormat(QImage::Format_RGB32);
     // The guide shows the picture at its size on the screen, with twice the pixels.
     image.setText(QStringLiteral("DevicePixelRatio"), QString::number(image.devicePixelRatio()));
     if (!image.save(path)) {
