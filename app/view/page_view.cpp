@@ -3,6 +3,7 @@
 #include <QHideEvent>
 
 #include "app/view/form_binder.h"
+#include "app/view/metering_charts_view.h"
 #include "app/view/page_forms.h"
 #include "app/view/qt_page_timer.h"
 
@@ -38,6 +39,10 @@ PageView::PageView(Page& page, UserPrompts& prompts, ActionRunner runAction, QWi
     timer_ = new QtPageTimer(
         [this, &prompts](int id) { DeliverTimerTick(page_, id, prompts, runAction_); }, this);
     page_.SetTimer(timer_);
+    if (auto* metering = dynamic_cast<CPPTwo*>(&page)) {
+        new MeteringChartsView(
+            *metering, prompts, [this](const std::function<void()>& action) { Run(action); }, this);
+    }
 }
 
 PageView::~PageView() {

@@ -54,6 +54,13 @@ std::tm LocalNow() {
     return LocalTimeNow();
 }
 
+// Reads a block table and tells whether every request got its reply.
+bool ReadAll(const RegisterBlock* table, int blocks) {
+    const uint64_t missedBefore = RequestTotals().incompleteReplies;
+    ReadBlockTable(table, blocks);
+    return RequestTotals().incompleteReplies == missedBefore;
+}
+
 }  // namespace
 
 AutoRefreshSettings& AutoRefresh() {
@@ -135,12 +142,18 @@ void CPPTwo::RefreshMeter(UserPrompts& prompts) {
     if (!RequireConnected(prompts)) {
         return;
     }
-    WaitCursor wait(prompts);
-    ReadBlockTable(kMeterBlockTable, kMeterReadBlocks);
-    ShowFields(form_, kMeterFields);
-    ReadBlockTable(kMinMaxBlockTable, kMinMaxReadBlocks);
-    ShowFields(form_, kMeterMinMaxFields);
-    form_.Changed();
+    bool complete = false;
+    {
+        WaitCursor wait(prompts);
+        complete = ReadAll(kMeterBlockTable, kMeterReadBlocks);
+        ShowFields(form_, kMeterFields);
+        ReadBlockTable(kMinMaxBlockTable, kMinMaxReadBlocks);
+        ShowFields(form_, kMeterMinMaxFields);
+        form_.Changed();
+    }
+    if (observer_) {
+        observer_(MeteringReading::kMeter, complete);
+    }
 }
 
 void CPPTwo::RefreshDemand(UserPrompts& prompts) {
@@ -296,13 +309,24 @@ ExportOutcome CPPTwo::ExportMetering(UserPrompts& prompts) {
     return ExportOutcome::kWritten;
 }
 
-ExportOutcome CPPTwo::ExportHarmonics(UserPrompts& prompts) {
+bool CPPTwo::ReadHarmonics(UserPrompts& prompts) {
     if (!RequireConnected(prompts)) {
-        return ExportOutcome::kNotConnected;
+        return false;
     }
+    bool complete = false;
     {
         WaitCursor wait(prompts);
-        ReadBlockTable(kHarmonicsBlockTable, kHarmonicsReadBlocks);
+        complete = ReadAll(kHarmonicsBlockTable, kHarmonicsReadBlocks);
+    }
+    if (observer_) {
+        observer_(MeteringReading::kHarmonics, complete);
+    }
+    return true;
+}
+
+ExportOutcome CPPTwo::ExportHarmonics(UserPrompts& prompts) {
+    if (!ReadHarmonics(prompts)) {
+        return ExportOutcome::kNotConnected;
     }
     const std::optional<std::string> chosen =
         prompts.SaveFileName({text::kHarmonicsFileTitle, ProposedName(text::kHarmonicsEnding),

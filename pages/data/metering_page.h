@@ -24,6 +24,11 @@ void ResetAutoRefresh();
 // How an export ended.
 enum class ExportOutcome { kWritten, kNotConnected, kCancelled, kNotWritten };
 
+// A read of the page that views may draw: the meter table (by Refresh or automatic refresh) or
+// the harmonics table. `complete`: every request of that read got its reply.
+enum class MeteringReading { kMeter, kHarmonics };
+using MeteringReadingObserver = std::function<void(MeteringReading what, bool complete)>;
+
 class CPPTwo : public Page {
   public:
     // The page's one window timer.
@@ -47,12 +52,17 @@ class CPPTwo : public Page {
     void AutoRefreshClicked(UserPrompts& prompts);
     ExportOutcome ExportMetering(UserPrompts& prompts);
     ExportOutcome ExportHarmonics(UserPrompts& prompts);
+    // The harmonics export's read on its own, for the harmonics chart: false when not
+    // connected (after the box), nothing read.
+    bool ReadHarmonics(UserPrompts& prompts);
     // The two download buttons.
     void DownloadMetering(UserPrompts& prompts) { ExportMetering(prompts); }
     void DownloadHarmonics(UserPrompts& prompts) { ExportHarmonics(prompts); }
 
     // Where the proposed file names take the local time; the system clock by default.
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
+    // Told after each meter and harmonics read; one observer, empty for none.
+    void SetReadingObserver(MeteringReadingObserver observer) { observer_ = std::move(observer); }
 
   private:
     // Starts or ends automatic refresh as the check box says.
@@ -65,6 +75,7 @@ class CPPTwo : public Page {
     std::string ProposedName(const char* ending) const;
 
     std::function<std::tm()> clock_;
+    MeteringReadingObserver observer_;
 };
 
 // Box texts and file dialogs of the page.
