@@ -3,13 +3,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTableWidget>
 
 #include "widgets/colour_edit.h"
 
@@ -34,31 +32,6 @@ void FillCombo(QComboBox* combo, const ControlState& state) {
         combo->addItems(items);
     }
     combo->setCurrentIndex(state.selected < combo->count() ? state.selected : -1);
-}
-
-// Rows "name<TAB>value<TAB>hex"; a row without a tab heads a group.
-void FillTable(QTableWidget* table, const ControlState& state) {
-    table->clearContents();
-    table->clearSpans();
-    table->setRowCount(static_cast<int>(state.items.size()));
-    int row = 0;
-    for (const auto& item : state.items) {
-        QStringList cells = QString::fromStdString(item).split(QLatin1Char('\t'));
-        for (int col = 0; col < cells.size() && col < table->columnCount(); ++col) {
-            auto* cell = new QTableWidgetItem(cells[col]);
-            cell->setFlags(Qt::ItemIsEnabled);
-            if (cells.size() == 1) {
-                QFont bold = cell->font();
-                bold.setBold(true);
-                cell->setFont(bold);
-            }
-            table->setItem(row, col, cell);
-        }
-        if (cells.size() == 1 && table->columnCount() > 1) {
-            table->setSpan(row, 0, 1, table->columnCount());
-        }
-        ++row;
-    }
 }
 
 }  // namespace
@@ -199,8 +172,6 @@ void FormBinder::Refresh() {
                 // A label without a caption of its own shows the control's text (status line).
                 label->setText(QString::fromStdString(state.text));
             }
-        } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
-            FillTable(table, state);
         }
     }
     refreshing_ = false;

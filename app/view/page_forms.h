@@ -1,7 +1,6 @@
 #pragma once
-// The form of each tab page: builds a page's widgets from its .ui file by template id. A page
-// with its own form names its widgets "id<number>_..." so the binder finds them; a page still
-// shown as a register table gets the shared table form and its names.
+// The form of each tab page: builds a page's widgets from its .ui file by template id. Every
+// form names its widgets "id<number>_..." so the binder finds them.
 #include <vector>
 
 #include "app/view/form_binder.h"

@@ -19,7 +19,6 @@
 #include "resources/ids/diag_pwds_alerts.h"
 #include "resources/ids/logs_quick_key.h"
 #include "resources/ids/main_window.h"
-#include "resources/ids/register_table.h"
 #include "resources/ids/regulator_comm.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"

@@ -9,14 +9,13 @@
 #include <sstream>
 
 #include "app/main_window.h"
-#include "pages/register_table_page.h"
 #include "resources/ids/configuration.h"
-#include "resources/ids/logs_quick_key.h"
 #include "resources/ids/diag_pwds_alerts.h"
-#include "resources/ids/regulator_comm.h"
+#include "resources/ids/logs_quick_key.h"
 #include "resources/ids/maintenance.h"
-#include "resources/ids/pseudo_manual.h"
 #include "resources/ids/metering_counters.h"
+#include "resources/ids/pseudo_manual.h"
+#include "resources/ids/regulator_comm.h"
 #include "tests/support/fake_user_prompts.h"
 
 namespace {
@@ -67,9 +66,6 @@ class PageTables : public ::testing::Test {
 
 TEST_F(PageTables, EveryFormNamesExactlyTheControlsItsPageKnows) {
     for (Page* page : window_.AllPages()) {
-        if (dynamic_cast<RegisterTablePage*>(page) != nullptr) {
-            continue;  // the shared register-table form
-        }
         const PageForm* form = nullptr;
         for (const PageForm& f : kPageForms) {
             form = f.templateId == page->TemplateId() ? &f : form;
