@@ -60,11 +60,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://voltscope.example.org")
-# The Qt libraries come from dpkg-shlibdeps; the window-system plugins are not among them (the
-# Qt GUI library only recommends them), yet without them no window opens.
+# The Qt libraries' packages come from dpkg-shlibdeps; Debian's Qt GUI library package also
+# carries the X11 (and offscreen) platform plugins, so a window opens with nothing more.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(VOLTSCOPE_BUILD_GUI)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
     # The About box's documents and the updates page open in the desktop's viewer.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 endif()

@@ -103,7 +103,7 @@ desktop_tool_starts() {
 }
 
 echo "=== checking $(basename "$deb")"
-check "depends on the Qt 6 runtime" depends_on libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins
+check "depends on the Qt 6 runtime" depends_on libqt6widgets6 libqt6gui6 libqt6core6
 check "unpacks with dpkg -x" dpkg -x "$deb" "$root"
 check "voltscope-cli --help" cli_help
 check "voltscope-cli config-check reads a configuration file" cli_checks_a_file

@@ -16,6 +16,8 @@ for source in fuzz/*_fuzz.cpp; do
     targets+=("$(basename "$source" .cpp)")
 done
 
+# clang, and libFuzzer with the sanitizer runtimes.
+scripts/install-deps.sh clang libclang-rt-dev
 echo "=== fuzz build"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package of VoltScope from a Release build in build/package (the `package`
-# presets) and prints the path of the .deb as the last line on stdout; the build's own output
-# goes to stderr. With --check it then unpacks the package and checks what it installs
-# (scripts/check-package.sh).
+# presets) and prints the path of the .deb, the one line on stdout; the build's own output goes
+# to stderr. With --check it then unpacks the package and checks what it installs
+# (scripts/check-package.sh, also to stderr), and fails if any check does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 check=0
@@ -31,7 +31,7 @@ if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
     exit 1
 fi
 deb=$(realpath "${debs[0]}")
+echo "$deb"
 if [ "$check" = 1 ]; then
     scripts/check-package.sh "$deb" >&2
 fi
-echo "$deb"
