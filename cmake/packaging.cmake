@@ -24,14 +24,16 @@ if(VOLTSCOPE_BUILD_GUI)
     # The theme's icon sizes, rendered from the window icon so there is one drawing to keep.
     add_executable(voltscope_icon_to_png app/view/icon_to_png.cpp)
     target_link_libraries(voltscope_icon_to_png PRIVATE Qt6::Gui voltscope_warnings)
+    set(icon_source ${PROJECT_SOURCE_DIR}/resources/voltscope.xpm)
     set(icon_pngs)
     foreach(size 32 48 64 128 256)
-        set(png ${CMAKE_CURRENT_BINARY_DIR}/packaging/icons/${size}x${size}/voltscope.png)
+        set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging/icons/${size}x${size})
+        set(png ${icon_dir}/voltscope.png)
         add_custom_command(
             OUTPUT ${png}
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging/icons/${size}x${size}
-            COMMAND voltscope_icon_to_png ${PROJECT_SOURCE_DIR}/resources/voltscope.xpm ${size} ${png}
-            DEPENDS voltscope_icon_to_png ${PROJECT_SOURCE_DIR}/resources/voltscope.xpm
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+            COMMAND voltscope_icon_to_png ${icon_source} ${size} ${png}
+            DEPENDS voltscope_icon_to_png ${icon_source}
             VERBATIM)
         list(APPEND icon_pngs ${png})
         install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
