@@ -68,18 +68,22 @@ LineRun MeasureOnLine(sim::PtyPanel& panel, unsigned baud, const std::function<v
     return r;
 }
 
-void LineRunMean::Add(const LineRun& run) {
-    sum_.seconds += run.seconds;
-    sum_.wireSeconds += run.wireSeconds;
-    sum_.requests = run.requests;
-    sum_.incomplete += run.incomplete;
-    ++runs_;
-}
-
-LineRun LineRunMean::Mean() const {
-    LineRun mean = sum_;
-    mean.seconds /= runs_;
-    mean.wireSeconds /= runs_;
+LineRun MeanOfIterations(benchmark::State& state, const std::function<LineRun()>& measure) {
+    LineRun mean;
+    int runs = 0;
+    for (auto _ : state) {
+        const LineRun r = measure();
+        state.SetIterationTime(r.seconds);
+        mean.seconds += r.seconds;
+        mean.wireSeconds += r.wireSeconds;
+        mean.requests = r.requests;
+        mean.incomplete += r.incomplete;
+        ++runs;
+    }
+    mean.seconds /= runs;
+    mean.wireSeconds /= runs;
+    CountOnLine(state, mean);
+    state.counters["requests"] = static_cast<double>(mean.requests);
     return mean;
 }
 

@@ -86,17 +86,10 @@ struct LineRun {
 // Runs `action`, whose requests go to `panel` at `baud`, and measures it.
 LineRun MeasureOnLine(sim::PtyPanel& panel, unsigned baud, const std::function<void()>& action);
 
-// The iterations of one benchmark: the mean time and wire time, the requests of one run, the
-// incomplete replies of all.
-class LineRunMean {
-  public:
-    void Add(const LineRun& run);
-    LineRun Mean() const;
-
-  private:
-    LineRun sum_;
-    int runs_ = 0;
-};
+// Runs `measure` once an iteration of `state` and returns the mean: time and wire time
+// averaged, the requests of one run, the incomplete replies of all. The mean is counted as
+// CountOnLine does, with the requests beside it.
+LineRun MeanOfIterations(benchmark::State& state, const std::function<LineRun()>& measure);
 
 // The counters every line benchmark shows: wire time, times the wire time, incomplete replies.
 void CountOnLine(benchmark::State& state, const LineRun& run);

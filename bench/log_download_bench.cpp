@@ -42,8 +42,7 @@ std::map<unsigned, bench::LineRun> g_runs;  // by baud, the mean of the iteratio
 void BM_LogDownload(benchmark::State& state) {
     const auto baud = static_cast<unsigned>(state.range(0));
     Rig rig(baud);
-    bench::LineRunMean runs;
-    for (auto _ : state) {
+    g_runs[baud] = bench::MeanOfIterations(state, [&] {
         const int created = rig.prompts.created;
         const bench::LineRun r = bench::MeasureOnLine(*rig.line.panel, baud, [&] {
             rig.page.OnCommand(ids::logs::kDownloadLogs, rig.prompts);
@@ -51,13 +50,8 @@ void BM_LogDownload(benchmark::State& state) {
         if (rig.prompts.created != created + 1) {
             state.SkipWithError("the download wrote no file");
         }
-        state.SetIterationTime(r.seconds);
-        runs.Add(r);
-    }
-    const bench::LineRun mean = runs.Mean();
-    g_runs[baud] = mean;
-    bench::CountOnLine(state, mean);
-    state.counters["requests"] = static_cast<double>(mean.requests);
+        return r;
+    });
 }
 
 BENCHMARK(BM_LogDownload)

@@ -60,19 +60,13 @@ std::map<unsigned, bench::LineRun> g_cycles;  // by baud, the mean of the iterat
 void BM_AutoRefreshCycle(benchmark::State& state) {
     const auto baud = static_cast<unsigned>(state.range(0));
     Rig rig(baud);
-    bench::LineRunMean cycles;
-    for (auto _ : state) {
+    g_cycles[baud] = bench::MeanOfIterations(state, [&] {
         const bench::LineRun c = RunCycle(rig, baud);
         if (!rig.timer.running) {
             state.SkipWithError("the tick did not re-arm the timer");
         }
-        state.SetIterationTime(c.seconds);
-        cycles.Add(c);
-    }
-    const bench::LineRun mean = cycles.Mean();
-    g_cycles[baud] = mean;
-    bench::CountOnLine(state, mean);
-    state.counters["requests"] = static_cast<double>(mean.requests);
+        return c;
+    });
 }
 
 BENCHMARK(BM_AutoRefreshCycle)
