@@ -2,65 +2,31 @@
 // time its bytes need on the line and against a straightforward request loop (10 ms polling
 // per byte, a 100 ms pause after each write). Also the receive thread's CPU use while idle.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <thread>
 
 #include "bench/baseline_requests.h"
+#include "bench/bench_support.h"
 #include "bench/connect_download.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
-#include "sim/pty_panel.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 constexpr unsigned kBaud = 9600;
 constexpr unsigned kCom = 42;
-constexpr double kBitsPerByte = 10.0;
 
-struct Rig {
-    std::string configHome;
-    std::unique_ptr<sim::PtyPanel> panel;
-
-    Rig() {
-        char tmpl[] = "/tmp/voltscope-bench-XXXXXX";
-        configHome = ::mkdtemp(tmpl);
-        ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-        serial::SetDiagnosticSink([](const std::string&) {});
-        panel = std::make_unique<sim::PtyPanel>(sim::PtyPanelOptions{.baud = kBaud});
-        panel->linkAsComPort(kCom);
-        if (OpenCommPort(kCom, kBaud, 1) != 1) {
-            std::fprintf(stderr, "cannot open the simulator: %s\n",
-                         serial::LastOpenError().c_str());
-            std::exit(1);
-        }
-    }
-    ~Rig() {
-        CloseCommPort();
-        panel.reset();
-        std::filesystem::remove_all(configHome);
-    }
-};
-
-Rig& TheRig() {
-    static Rig rig;
+bench::PacedPanel& TheRig() {
+    static bench::PacedPanel rig(kCom, kBaud);
     return rig;
 }
 
-// Bytes on the line for one download: every request frame and every reply byte received.
-struct Traffic {
-    double seconds = 0;
-    double wireSeconds = 0;
-    uint64_t incomplete = 0;
-};
-
+// One download against the line: every request frame and every reply byte received.
 template <typename ReadBlock>
-Traffic Download(ReadBlock&& readBlock) {
+bench::LineRun Download(ReadBlock&& readBlock) {
     sim::PtyPanel& panel = *TheRig().panel;
     panel.clearReceivedBytes();
     uint64_t replyBytes = 0;
@@ -70,10 +36,10 @@ Traffic Download(ReadBlock&& readBlock) {
     };
     auto start = Clock::now();
     bench::ForEachConnectBlock(read);
-    Traffic t;
+    bench::LineRun t;
     t.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const double lineBytes = static_cast<double>(panel.receivedBytes().size() + replyBytes);
-    t.wireSeconds = lineBytes * kBitsPerByte / kBaud;
+    t.wireSeconds =
+        bench::WireSeconds(static_cast<double>(panel.receivedBytes().size() + replyBytes), kBaud);
     t.incomplete = incomplete;
     return t;
 }
@@ -94,16 +60,14 @@ int BaselineReadBlock(const RegisterBlock& block, uint64_t& incomplete) {
 }
 
 struct Summary {
-    Traffic ours;
-    Traffic baseline;
+    bench::LineRun ours;
+    bench::LineRun baseline;
     double idleCpuPercent = -1;
 } g_summary;
 
-void Report(benchmark::State& state, const Traffic& t) {
+void Report(benchmark::State& state, const bench::LineRun& t) {
     state.SetIterationTime(t.seconds);
-    state.counters["wire_s"] = t.wireSeconds;
-    state.counters["x_wire"] = t.seconds / t.wireSeconds;
-    state.counters["incomplete"] = static_cast<double>(t.incomplete);
+    bench::CountOnLine(state, t);
 }
 
 void BM_ConnectDownload(benchmark::State& state) {
@@ -144,15 +108,12 @@ BENCHMARK(BM_RxThreadIdle)->UseManualTime()->Iterations(1)->Unit(benchmark::kMil
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!bench::RunBenchmarks(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
 
     const Summary& s = g_summary;
     std::printf("\nConnect download at %u baud (%.0f bits a byte on the line):\n", kBaud,
-                kBitsPerByte);
+                bench::kBitsPerByte);
     if (s.ours.seconds > 0) {
         std::printf("  ours      %8.3f s   wire %8.3f s   %.3f x wire   (%llu incomplete)\n",
                     s.ours.seconds, s.ours.wireSeconds, s.ours.seconds / s.ours.wireSeconds,

@@ -4,18 +4,17 @@
 // unpaced one, where only the request path's own work and the pseudo-terminal's hand-over are
 // left to measure.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "app/frame_log.h"
+#include "bench/bench_support.h"
 #include "bench/connect_download.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
@@ -23,7 +22,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 constexpr unsigned kPacedBaud = 9600;
 constexpr unsigned kPacedCom = 44;
 constexpr unsigned kUnpacedCom = 45;
@@ -33,16 +32,12 @@ constexpr const char* kObserverNames[] = {"no observer", "idle observer", "frame
 
 // Both panels linked in a private ports folder; the port of the one in use open.
 struct Rig {
-    std::string configHome;
+    bench::PrivateConfigHome home;
     std::unique_ptr<sim::PtyPanel> paced;
     std::unique_ptr<sim::PtyPanel> unpaced;
-    int openCom = 0;
+    unsigned openCom = 0;
 
     Rig() {
-        char tmpl[] = "/tmp/voltscope-bench-XXXXXX";
-        configHome = ::mkdtemp(tmpl);
-        ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-        serial::SetDiagnosticSink([](const std::string&) {});
         paced = std::make_unique<sim::PtyPanel>(sim::PtyPanelOptions{.baud = kPacedBaud});
         paced->linkAsComPort(kPacedCom);
         unpaced = std::make_unique<sim::PtyPanel>();
@@ -53,19 +48,14 @@ struct Rig {
         CloseCommPort();
         paced.reset();
         unpaced.reset();
-        std::filesystem::remove_all(configHome);
     }
     void Use(bool pacedPanel) {
-        const int com = pacedPanel ? kPacedCom : kUnpacedCom;
+        const unsigned com = pacedPanel ? kPacedCom : kUnpacedCom;
         if (openCom == com) {
             return;
         }
         CloseCommPort();
-        if (OpenCommPort(static_cast<unsigned>(com), kPacedBaud, 1) != 1) {
-            std::fprintf(stderr, "cannot open the simulator: %s\n",
-                         serial::LastOpenError().c_str());
-            std::exit(1);
-        }
+        bench::OpenPortOrExit(com, kPacedBaud);
         openCom = com;
     }
 };
@@ -158,11 +148,12 @@ BENCHMARK(BM_ConnectDownloadObserved)
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!bench::RunBenchmarks(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    // The rig opened its port only after it was made, so the link's own state, made then, goes
+    // first at exit: a receive thread still running there would abort the program (and lose
+    // the lines below when they are not yet flushed).
+    CloseCommPort();
 
     std::printf("\nConnect download (92 requests), median of one run, against no observer:\n");
     for (bool paced : {false, true}) {

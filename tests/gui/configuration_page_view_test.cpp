@@ -3,74 +3,25 @@
 // confirmation, typing in a memo attaches its tooltip, and a screenshot after a Get.
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "app/view/form_binder.h"
-#include "app/view/main_window_view.h"
-#include "app/view/page_view.h"
-#include "pages/kit/app_flags.h"
 #include "pages/settings/configuration_page.h"
 #include "pages/settings/memo_text.h"
-#include "pages/settings/tap_changer_defaults.h"
-#include "protocol/requests.h"
 #include "protocol/value_store.h"
 #include "resources/ids/configuration.h"
-#include "serial/serial_link.h"
-#include "sim/pty_panel.h"
-#include "tests/support/fake_user_prompts.h"
-#include "tests/support/private_working_dir.h"
-#include "tests/support/process_state.h"
-#include "tests/support/pty_pair.h"
-#include "widgets/ib_tab_ctrl.h"
+#include "tests/gui/page_view_fixture.h"
 
 namespace {
 
 using namespace testing_support;
 
-constexpr unsigned kPort = 6;
-
-class ConfigurationPageViewTest : public ::testing::Test {
-  protected:
-    void SetUp() override { testing_support::ResetProcessState(); }
-    void TearDown() override {
-        CloseCommPort();
-        ResetFlags();
-        ResetTapChangerFlags();
-    }
-
-    sim::PtyPanel& ConnectPanel() {
-        panel_ = std::make_unique<sim::PtyPanel>();
-        panel_->linkAsComPort(kPort);
-        EXPECT_NE(OpenCommPort(kPort, 9600, 1), 0);
-        Flags().connected = true;
-        return *panel_;
-    }
-
-    template <typename W>
-    W* Control(int id) {
-        auto* widget = qobject_cast<W*>(view_.Binder().Widget(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
-    }
-
-    PrivatePortsFolder ports_;
-    PrivateWorkingDir cwd_;
-    FakeUserPrompts prompts_;
-    CPPOne page_;
-    std::unique_ptr<sim::PtyPanel> panel_;
-    PageView view_{page_, prompts_};
-};
+using ConfigurationPageViewTest = PageViewTest<CPPOne>;
 
 TEST_F(ConfigurationPageViewTest, EveryControlOfTheFormIsBoundByItsId) {
-    for (int id : page_.Form().Ids()) {
-        EXPECT_NE(view_.Binder().Widget(id), nullptr) << id;
-    }
+    ExpectEveryControlBound(view_);
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("id1024_TapChngr")), 1024);
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("id1212")), 1212);
     EXPECT_EQ(FormBinder::IdOfObjectName(QStringLiteral("label_2")), -1);
@@ -141,9 +92,7 @@ TEST_F(ConfigurationPageViewTest, ScreenshotAfterAGet) {
     EXPECT_EQ(Control<QComboBox>(ids::config::kTapChanger)->currentText(), QStringLiteral("GE"));
     QCoreApplication::processEvents();
 
-    for (QLabel* label : view_.findChildren<QLabel*>()) {
-        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-    }
+    ExpectLabelsFit(view_);
     auto* configure = view_.findChild<QGroupBox*>(QStringLiteral("configureGroup"));
     auto* advanced = view_.findChild<QGroupBox*>(QStringLiteral("advConfigureGroup"));
     auto* common = view_.findChild<QGroupBox*>(QStringLiteral("commonGroup"));
@@ -151,13 +100,9 @@ TEST_F(ConfigurationPageViewTest, ScreenshotAfterAGet) {
     EXPECT_LT(configure->geometry().right(), advanced->geometry().left());
     EXPECT_LE(common->geometry().bottom(), configure->geometry().top());
 
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-    EXPECT_TRUE(
-        view_.grab().save(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_page.png")));
+    EXPECT_TRUE(SaveScreenshot(view_, QStringLiteral("configuration_page.png")));
     view_.resize(view_.minimumSizeHint().width(), 640);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(view_.grab().save(
-        QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_page_narrow.png")));
+    EXPECT_TRUE(SaveScreenshot(view_, QStringLiteral("configuration_page_narrow.png")));
 }
 
 // The main window is at least 800 pixels wide and scrolls only vertically, so the page must
@@ -166,27 +111,18 @@ TEST(ConfigurationPageInTheWindow, FitsTheTabOfTheNarrowestWindow) {
     PrivateWorkingDir cwd;
     ResetValueStore();
     ResetFlags();
-    FakeUserPrompts prompts;
-    CRegToolDlg window(prompts);
-    MainWindowView view(window, prompts);
-    view.resize(view.minimumSize());
-    view.show();
-    window.SetUpTabs(false);
+    NarrowestWindow w;
     QCoreApplication::processEvents();
-    auto* page = qobject_cast<PageView*>(view.Tabs()->widget(0));
+    PageView* page = w.PageAt(0);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(&page->PageBehaviour(), &window.Configuration());
-    // What the tab control and the window's margins take around the page, at the narrowest.
-    const int around = view.Tabs()->width() - page->width() + 2 * view.Tabs()->geometry().left();
-    EXPECT_LE(page->minimumSizeHint().width() + around, view.minimumSize().width());
+    EXPECT_EQ(&page->PageBehaviour(), &w.window.Configuration());
+    ExpectFitsTheNarrowestTab(w.view, *page);
     // The connection box's last control, the indicator, stays inside the window too.
-    auto* indicator = view.findChild<QWidget*>(QStringLiteral("IDC_INDICATOR"));
+    auto* indicator = w.view.findChild<QWidget*>(QStringLiteral("IDC_INDICATOR"));
     ASSERT_NE(indicator, nullptr);
-    EXPECT_LE(indicator->mapTo(&view, QPoint(indicator->width(), 0)).x(), view.width())
+    EXPECT_LE(indicator->mapTo(&w.view, QPoint(indicator->width(), 0)).x(), w.view.width())
         << "the connection box is cut off in the narrowest window";
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-    EXPECT_TRUE(view.grab().save(
-        QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/configuration_tab_narrowest.png")));
+    EXPECT_TRUE(SaveScreenshot(w.view, QStringLiteral("configuration_tab_narrowest.png")));
     ResetFlags();
 }
 

@@ -4,7 +4,6 @@
 // screenshots of the whole window at its narrowest and widest.
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,23 +11,12 @@
 #include <QScrollArea>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "app/view/form_binder.h"
-#include "app/view/main_window_view.h"
-#include "app/view/page_view.h"
-#include "pages/kit/app_flags.h"
 #include "pages/settings/diag_pwds_alerts_page.h"
 #include "pages/settings/panel_passwords.h"
 #include "protocol/value_store.h"
 #include "resources/ids/diag_pwds_alerts.h"
-#include "serial/serial_link.h"
-#include "sim/pty_panel.h"
-#include "tests/support/fake_user_prompts.h"
-#include "tests/support/private_working_dir.h"
-#include "tests/support/process_state.h"
-#include "tests/support/pty_pair.h"
+#include "tests/gui/page_view_fixture.h"
 #include "widgets/colour_edit.h"
-#include "widgets/ib_tab_ctrl.h"
 
 namespace {
 
@@ -42,9 +30,7 @@ class DiagPageViewTest : public ::testing::Test {
 
     template <typename W>
     W* Control(int id) {
-        auto* widget = qobject_cast<W*>(view_->Binder().Widget(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
+        return ControlOf<W>(*view_, id);
     }
 
     FakeUserPrompts prompts_;
@@ -54,9 +40,7 @@ class DiagPageViewTest : public ::testing::Test {
 };
 
 TEST_F(DiagPageViewTest, PermitLastsUntilAnotherTabIsShownAndPicksAndTypingReachThePage) {
-    for (int id : page_.Form().Ids()) {
-        EXPECT_NE(view_->Binder().Widget(id), nullptr) << id;
-    }
+    ExpectEveryControlBound(*view_);
     tabs_.addTab(view_, QStringLiteral("Diag, Pwds and Alerts"));
     tabs_.addTab(new QWidget, QStringLiteral("Pseudo Manual"));
     tabs_.show();
@@ -107,9 +91,7 @@ TEST(DiagPageInTheWindow, FitsTheTabAndShowsEveryGroupReadably) {
     PrivatePortsFolder ports;
     PrivateWorkingDir cwd;
     sim::PtyPanel panel;
-    panel.linkAsComPort(4);
-    ASSERT_NE(OpenCommPort(4, 9600, 1), 0);
-    Flags().connected = true;
+    ASSERT_TRUE(LinkPanel(panel, 4));
     FakeUserPrompts prompts;
     CRegToolDlg window(prompts);
     MainWindowView view(window, prompts);
@@ -134,7 +116,6 @@ TEST(DiagPageInTheWindow, FitsTheTabAndShowsEveryGroupReadably) {
     EXPECT_EQ(lowCurrent->BackgroundColour(), QColor(255, 0, 0));
     EXPECT_TRUE(lowCurrent->isReadOnly());
 
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
     for (int width : {800, 968}) {
         view.resize(width, 845);
         QCoreApplication::processEvents();
@@ -154,8 +135,7 @@ TEST(DiagPageInTheWindow, FitsTheTabAndShowsEveryGroupReadably) {
                 EXPECT_GT(edit->width(), needed) << edit->objectName().toStdString();
             }
         }
-        EXPECT_TRUE(view.grab().save(
-            QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/diag_pwds_alerts_%1.png").arg(width)));
+        EXPECT_TRUE(SaveScreenshot(view, QStringLiteral("diag_pwds_alerts_%1.png").arg(width)));
     }
     CloseCommPort();
     ResetProcessState();

@@ -2,7 +2,6 @@
 // download put on the line as they came, clears them, saves them, and a screenshot shows it.
 #include <gtest/gtest.h>
 #include <QAction>
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +17,7 @@
 #include "resources/ids/main_window.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
+#include "tests/gui/page_view_fixture.h"
 #include "tests/support/fake_user_prompts.h"
 #include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
@@ -72,9 +72,7 @@ TEST_F(FrameLogWindowTest, ListsTheFramesOfAConnectAsTheyComeThenClearsAndSaves)
     EXPECT_EQ(log->Text()->toPlainText().toStdString(), expected);
     EXPECT_NE(expected.find("TX             05 B0 EF 01 5B\n"), std::string::npos);  // 11/239
 
-    QCoreApplication::processEvents();
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-    EXPECT_TRUE(log->grab().save(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/frame_log.png")));
+    EXPECT_TRUE(SaveScreenshot(*log, QStringLiteral("frame_log.png")));
 
     prompts_.fileNames = {"frames.txt"};
     QTest::mouseClick(log->SaveButton(), Qt::LeftButton);

@@ -4,78 +4,38 @@
 // screenshots.
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "app/view/form_binder.h"
-#include "app/view/main_window_view.h"
-#include "app/view/page_view.h"
 #include "pages/data/logs_quick_key_page.h"
-#include "pages/kit/app_flags.h"
 #include "protocol/value_store.h"
 #include "resources/ids/logs_quick_key.h"
-#include "serial/serial_link.h"
-#include "sim/pty_panel.h"
-#include "tests/support/fake_user_prompts.h"
-#include "tests/support/private_working_dir.h"
-#include "tests/support/process_state.h"
-#include "tests/support/pty_pair.h"
-#include "widgets/ib_tab_ctrl.h"
+#include "tests/gui/page_view_fixture.h"
 
 namespace {
 
 using namespace testing_support;
 using namespace ids::logs;
 
-constexpr unsigned kPort = 9;
-
-class LogsPageViewTest : public ::testing::Test {
+class LogsPageViewTest : public PageViewTest<CPPThree> {
   protected:
-    void SetUp() override { ResetProcessState(); }
-    void TearDown() override { ResetProcessState(); }
-
+    // With the version word in the store, as the main window's download leaves it.
     void ConnectPanel() {
-        panel_ = std::make_unique<sim::PtyPanel>();
-        panel_->linkAsComPort(kPort);
-        EXPECT_NE(OpenCommPort(kPort, 9600, 1), 0);
-        Flags().connected = true;
+        PageViewTest::ConnectPanel();
         StoreSlot(10, 67) = panel_->getRegister(10, 67);
-    }
-
-    template <typename W>
-    W* Control(int id) {
-        auto* widget = qobject_cast<W*>(view_.Binder().Widget(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
     }
 
     void Screenshot(const char* name) {
         QCoreApplication::processEvents();
-        for (QLabel* label : view_.findChildren<QLabel*>()) {
-            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-        }
-        QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-        EXPECT_TRUE(view_.grab().save(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/") +
-                                      QString::fromLatin1(name)));
+        ExpectLabelsFit(view_);
+        EXPECT_TRUE(SaveScreenshot(view_, QString::fromLatin1(name)));
     }
-
-    PrivatePortsFolder ports_;
-    PrivateWorkingDir cwd_;
-    FakeUserPrompts prompts_;
-    CPPThree page_;
-    std::unique_ptr<sim::PtyPanel> panel_;
-    PageView view_{page_, prompts_};
 };
 
 TEST_F(LogsPageViewTest, ClicksAndPicksReachThePage) {
-    for (int id : page_.Form().Ids()) {
-        EXPECT_NE(view_.Binder().Widget(id), nullptr) << id;
-    }
+    ExpectEveryControlBound(view_);
     ConnectPanel();
     view_.show();
     auto* download = Control<QPushButton>(kDownloadLogs);
@@ -138,23 +98,14 @@ TEST_F(LogsPageViewTest, ScreenshotsAfterTheDownload) {
 TEST(LogsPageInTheWindow, FitsTheTabOfTheNarrowestWindow) {
     PrivateWorkingDir cwd;
     ResetProcessState();
-    FakeUserPrompts prompts;
-    CRegToolDlg window(prompts);
-    MainWindowView view(window, prompts);
-    view.resize(view.minimumSize());
-    view.show();
-    window.SetUpTabs(false);
-    view.Tabs()->ShowPage(3);
+    NarrowestWindow w;
+    w.view.Tabs()->ShowPage(3);
     QCoreApplication::processEvents();
-    auto* page = qobject_cast<PageView*>(view.Tabs()->widget(3));
+    PageView* page = w.PageAt(3);
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(&page->PageBehaviour(), &window.Logs());
-    const int around = view.Tabs()->width() - page->width() + 2 * view.Tabs()->geometry().left();
-    EXPECT_LE(page->minimumSizeHint().width() + around, view.minimumSize().width())
-        << "page " << page->minimumSizeHint().width() << " around " << around;
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-    EXPECT_TRUE(view.grab().save(
-        QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/logs_quick_key_tab_narrowest.png")));
+    ASSERT_EQ(&page->PageBehaviour(), &w.window.Logs());
+    ExpectFitsTheNarrowestTab(w.view, *page);
+    EXPECT_TRUE(SaveScreenshot(w.view, QStringLiteral("logs_quick_key_tab_narrowest.png")));
     ResetProcessState();
 }
 

@@ -4,27 +4,14 @@
 // 800 and at 968 pixels (screenshots).
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "app/connection_settings.h"
-#include "app/main_window.h"
-#include "app/view/form_binder.h"
-#include "app/view/main_window_view.h"
-#include "app/view/page_view.h"
-#include "pages/kit/app_flags.h"
 #include "protocol/value_store.h"
-#include "serial/serial_link.h"
-#include "sim/pty_panel.h"
-#include "tests/support/fake_user_prompts.h"
-#include "tests/support/private_working_dir.h"
-#include "tests/support/process_state.h"
-#include "tests/support/pty_pair.h"
+#include "tests/gui/page_view_fixture.h"
 #include "tests/support/request_log.h"
-#include "widgets/ib_tab_ctrl.h"
 
 namespace {
 
@@ -68,22 +55,14 @@ class ConnectedTabs : public ::testing::Test {
 
     // Every control of the page is bound; nothing is clipped at either width.
     void CheckAndGrab(PageView* page, const char* name) {
-        for (int id : page->PageBehaviour().Form().Ids()) {
-            EXPECT_NE(page->Binder().Widget(id), nullptr) << id;
-        }
-        const int around =
-            view_.Tabs()->width() - page->width() + 2 * view_.Tabs()->geometry().left();
-        EXPECT_LE(page->minimumSizeHint().width() + around, view_.minimumSize().width());
-        QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
+        ExpectEveryControlBound(*page);
+        ExpectFitsTheNarrowestTab(view_, *page);
         for (const QSize size : {view_.minimumSize(), QSize(968, 845)}) {
             view_.resize(size);
             QCoreApplication::processEvents();
-            for (QLabel* label : page->findChildren<QLabel*>()) {
-                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-            }
-            EXPECT_TRUE(view_.grab().save(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR "/%1_tab_%2.png")
-                                              .arg(QLatin1String(name))
-                                              .arg(size.width())));
+            ExpectLabelsFit(*page);
+            EXPECT_TRUE(SaveScreenshot(
+                view_, QStringLiteral("%1_tab_%2.png").arg(QLatin1String(name)).arg(size.width())));
         }
     }
 

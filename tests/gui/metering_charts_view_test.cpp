@@ -20,6 +20,7 @@
 #include "resources/ids/metering_counters.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
+#include "tests/gui/page_view_fixture.h"
 #include "tests/support/fake_user_prompts.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
@@ -33,9 +34,7 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     ResetAutoRefresh();
     PrivatePortsFolder ports;
     sim::PtyPanel panel;
-    panel.linkAsComPort(7);
-    ASSERT_NE(OpenCommPort(7, 9600, 1), 0);
-    Flags().connected = true;
+    ASSERT_TRUE(LinkPanel(panel, 7));
     panel.setRegister(11, 80, 42);    // Vload THD
     panel.setRegister(11, 87, 1205);  // Vload harmonic 1
 

@@ -4,35 +4,21 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "app/view/form_binder.h"
-#include "app/view/main_window_view.h"
-#include "app/view/page_view.h"
 #include "app/view/qt_page_timer.h"
 #include "pages/data/metering_page.h"
-#include "pages/kit/app_flags.h"
 #include "resources/ids/metering_counters.h"
-#include "serial/serial_link.h"
-#include "sim/pty_panel.h"
-#include "tests/support/fake_user_prompts.h"
-#include "tests/support/private_working_dir.h"
-#include "tests/support/process_state.h"
-#include "tests/support/pty_pair.h"
-#include "widgets/ib_tab_ctrl.h"
+#include "tests/gui/page_view_fixture.h"
 
 namespace {
 
 using namespace testing_support;
 namespace id = ids::metering;
-
-constexpr unsigned kPort = 6;
 
 class MeteringPageViewTest : public ::testing::Test {
   protected:
@@ -41,23 +27,13 @@ class MeteringPageViewTest : public ::testing::Test {
         ResetAutoRefresh();
     }
     void TearDown() override {
-        CloseCommPort();
-        ResetFlags();
+        ResetProcessState();
         ResetAutoRefresh();
     }
 
     void ConnectPanel() {
         panel_ = std::make_unique<sim::PtyPanel>();
-        panel_->linkAsComPort(kPort);
-        ASSERT_NE(OpenCommPort(kPort, 9600, 1), 0);
-        Flags().connected = true;
-    }
-
-    template <typename W>
-    W* Control(PageView& view, int id) {
-        auto* widget = qobject_cast<W*>(view.Binder().Widget(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
+        ASSERT_TRUE(LinkPanel(*panel_, 6));
     }
 
     PrivatePortsFolder ports_;
@@ -69,11 +45,9 @@ class MeteringPageViewTest : public ::testing::Test {
 TEST_F(MeteringPageViewTest, RefreshFillsItsGroupAndAutoRefreshRunsTheWindowTimer) {
     CPPTwo page;
     PageView view(page, prompts_);
-    for (int control : page.Form().Ids()) {
-        EXPECT_NE(view.Binder().Widget(control), nullptr) << control;
-    }
-    auto* box = Control<QCheckBox>(view, id::kAutoRefresh);
-    auto* every = Control<QComboBox>(view, id::kRefreshEvery);
+    ExpectEveryControlBound(view);
+    auto* box = ControlOf<QCheckBox>(view, id::kAutoRefresh);
+    auto* every = ControlOf<QComboBox>(view, id::kRefreshEvery);
     ASSERT_TRUE(box && every);
     EXPECT_TRUE(every->isEditable());
     view.show();
@@ -85,18 +59,18 @@ TEST_F(MeteringPageViewTest, RefreshFillsItsGroupAndAutoRefreshRunsTheWindowTime
     EXPECT_FALSE(view.Timer().IsRunning(CPPTwo::kAutoRefreshTimer));
 
     ConnectPanel();
-    QTest::mouseClick(Control<QPushButton>(view, id::kRefreshMeter), Qt::LeftButton);
-    EXPECT_EQ(Control<QLineEdit>(view, id::kVld)->text(), QStringLiteral("120.3"));
-    EXPECT_EQ(Control<QLineEdit>(view, id::kKvar)->text(), QStringLiteral("-448"));
+    QTest::mouseClick(ControlOf<QPushButton>(view, id::kRefreshMeter), Qt::LeftButton);
+    EXPECT_EQ(ControlOf<QLineEdit>(view, id::kVld)->text(), QStringLiteral("120.3"));
+    EXPECT_EQ(ControlOf<QLineEdit>(view, id::kKvar)->text(), QStringLiteral("-448"));
 
     every->activated(every->findText(QStringLiteral("5")));
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(view.Timer().IsRunning(CPPTwo::kAutoRefreshTimer));
     EXPECT_EQ(view.Timer().Interval(CPPTwo::kAutoRefreshTimer), 5000);
-    EXPECT_FALSE(Control<QPushButton>(view, id::kRefreshMeter)->isVisible());
-    EXPECT_FALSE(Control<QPushButton>(view, id::kDownloadHarmonics)->isVisible());
-    EXPECT_TRUE(Control<QLineEdit>(view, id::kTotalOps)->isReadOnly());
+    EXPECT_FALSE(ControlOf<QPushButton>(view, id::kRefreshMeter)->isVisible());
+    EXPECT_FALSE(ControlOf<QPushButton>(view, id::kDownloadHarmonics)->isVisible());
+    EXPECT_TRUE(ControlOf<QLineEdit>(view, id::kTotalOps)->isReadOnly());
 
     view.hide();
     EXPECT_FALSE(view.Timer().IsRunning(CPPTwo::kAutoRefreshTimer));
@@ -105,8 +79,8 @@ TEST_F(MeteringPageViewTest, RefreshFillsItsGroupAndAutoRefreshRunsTheWindowTime
     EXPECT_TRUE(view.Timer().IsRunning(CPPTwo::kAutoRefreshTimer));
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_FALSE(view.Timer().IsRunning(CPPTwo::kAutoRefreshTimer));
-    EXPECT_TRUE(Control<QPushButton>(view, id::kRefreshMeter)->isVisible());
-    EXPECT_FALSE(Control<QLineEdit>(view, id::kTotalOps)->isReadOnly());
+    EXPECT_TRUE(ControlOf<QPushButton>(view, id::kRefreshMeter)->isVisible());
+    EXPECT_FALSE(ControlOf<QLineEdit>(view, id::kTotalOps)->isReadOnly());
 }
 
 // The page fills the tab of the narrowest and of the widest window without clipping a label.
@@ -121,13 +95,11 @@ TEST_F(MeteringPageViewTest, ScreenshotsInTheNarrowestAndWidestWindow) {
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(&page->PageBehaviour(), &window.Metering());
     for (int button : {id::kRefreshMeter, id::kRefreshDemand, id::kRefreshCounters}) {
-        QTest::mouseClick(Control<QPushButton>(*page, button), Qt::LeftButton);
+        QTest::mouseClick(ControlOf<QPushButton>(*page, button), Qt::LeftButton);
     }
     EXPECT_TRUE(prompts_.Boxes().empty());
-    QDir().mkpath(QStringLiteral(VOLTSCOPE_SCREENSHOT_DIR));
-    const std::pair<QSize, const char*> sizes[] = {
-        {view.minimumSize(), VOLTSCOPE_SCREENSHOT_DIR "/metering_page_800.png"},
-        {view.maximumSize(), VOLTSCOPE_SCREENSHOT_DIR "/metering_page_968.png"}};
+    const std::pair<QSize, const char*> sizes[] = {{view.minimumSize(), "metering_page_800.png"},
+                                                   {view.maximumSize(), "metering_page_968.png"}};
     for (const auto& [size, file] : sizes) {
         view.resize(size);
         QCoreApplication::processEvents();
@@ -141,12 +113,10 @@ TEST_F(MeteringPageViewTest, ScreenshotsInTheNarrowestAndWidestWindow) {
             EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(edit->text()))
                 << edit->objectName().toStdString() << " at " << size.width();
         }
-        // What the tab control and the window's margins take around the page.
-        const int around =
-            view.Tabs()->width() - page->width() + 2 * view.Tabs()->geometry().left();
-        EXPECT_LE(page->minimumSizeHint().width() + around, view.width()) << size.width();
+        EXPECT_LE(page->minimumSizeHint().width() + AroundPage(view, *page), view.width())
+            << size.width();
         EXPECT_LE(page->minimumSizeHint().height(), page->height()) << size.width();
-        EXPECT_TRUE(view.grab().save(QString::fromLatin1(file)));
+        EXPECT_TRUE(SaveScreenshot(view, QString::fromLatin1(file)));
     }
     Flags().connected = false;
 }

@@ -110,7 +110,6 @@ TEST_F(DiagPageTest, AcknowledgingAlertsNeverReadAsksBeforeWritingTheirWords) {
     EXPECT_TRUE(SeenText().empty());  // the panel's state bits are not written over with 0
     page_.GetActiveAlerts(prompts_);
     ForgetRequests();
-    prompts_.calls.clear();
     page_.AcknowledgeAlerts(prompts_);
     EXPECT_TRUE(prompts_.Boxes().empty());
     EXPECT_EQ(panel_->getRegister(10, 80), 0x0001);

@@ -23,7 +23,6 @@ class SetConfiguration : public ConfigurationPageTest {
         Connect();
         page_.GetCfgAndAdvCfg(prompts_);
         ForgetRequests();
-        prompts_.calls.clear();
     }
     void SendTyped(const std::vector<Typed>& typed) {
         for (const Typed& t : typed) {

@@ -91,7 +91,7 @@ class LogDownloadTest : public LogsPageTest {
         prompts_.answers = {PromptAnswer::kYes};
         Choose(ids::logs::kAutoAdjustLogTime, adjust ? "YES" : "NO");
         prompts_.answers.clear();
-        Forget();
+        ForgetRequests();
         prompts_.fileNames = {file};
         page_.OnCommand(ids::logs::kDownloadLogs, prompts_);
     }

@@ -88,7 +88,7 @@ TEST_F(LogsPageTest, ClearLogsSendsWhatTheChoiceWasConfirmedFor) {
         prompts_.calls.clear();
         const bool asks = !c.caption.empty();
         prompts_.answers.assign(asks ? 1 : 0, c.answer);
-        Choose(kClearChoice, c.pick);
+        ChooseOrType(kClearChoice, c.pick);
         EXPECT_EQ(Selected(kClearChoice), c.shownAfterPick) << c.pick;
         // "Clear Logs" asks again, unless the No above already chose "NONE".
         const bool asksAgain = asks && c.answer == PromptAnswer::kYes;

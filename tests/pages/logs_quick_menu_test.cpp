@@ -44,7 +44,7 @@ TEST_F(LogsPageTest, NoneEndsTheMenuAndOnlyAValidPickOpensTheNextItem) {
     EXPECT_EQ(Text(kQuickDisplayTime), "3");
 
     // Text typed into an item is no screen either.
-    Choose(QuickItem(2), "my screen");
+    ChooseOrType(QuickItem(2), "my screen");
     EXPECT_EQ(LogsState().quickMenu[1], 65535);
     EXPECT_EQ(page_.Form()[QuickItem(3)].enabled, false);
     EXPECT_TRUE(prompts_.Boxes().empty());
@@ -91,7 +91,7 @@ TEST_F(LogsPageTest, SetSendsThePicksWithoutAQuestionAndClearEmptiesTheMenu) {
     EXPECT_TRUE(prompts_.Boxes().empty());
     EXPECT_EQ(Selected(QuickItem(1)), "pf screen");  // as read back
 
-    Forget();
+    ForgetRequests();
     page_.ClearQuickMenu(prompts_);
     EXPECT_EQ(QuickRegisters(panel), std::vector<uint16_t>(15, 65535));
     EXPECT_EQ(SeenText(), (std::vector<std::string>{"W 10/161x15", "R 10/161x15", "R 10/176x2"}));

@@ -74,7 +74,7 @@ TEST_F(LogsPageTest, PanelsBefore410ReadTheWordAndIntervalOnlyButGetTheWholeTabl
         EXPECT_EQ(SeenText(), c.get) << c.version;
         // An older panel's 10/216 is never read: the list shows what the store held.
         EXPECT_EQ(Selected(kLogMinMax), c.version >= 410 ? "Dmd" : "Inst") << c.version;
-        Forget();
+        ForgetRequests();
         prompts_.answers = {PromptAnswer::kYes};
         page_.SetLogSetup(prompts_);
         std::vector<std::string> set = {"W 11/1x1", "W 10/216x1", "W 11/3x1"};

@@ -10,14 +10,14 @@
 #include "pages/data/maintenance_file.h"
 #include "pages/data/maintenance_page.h"
 #include "resources/ids/maintenance.h"
-#include "tests/pages/maintenance_page_fixture.h"
 #include "tests/support/local_time.h"
+#include "tests/support/page_test.h"
 
 namespace testing_support {
 namespace {
 
 namespace text = maintenance_text;
-using MaintenanceFile = PageOverPty<CPPFive>;
+using MaintenanceFile = PageTest<CPPFive>;
 
 std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -88,7 +88,7 @@ TEST_F(MaintenanceFile, BackupRestoresTheSameTwelveValuesIntoAnotherPanel) {
     std::vector<uint16_t> expected = worn;
     expected[1] = 9240;
     EXPECT_EQ(Written(), (std::vector<std::vector<uint16_t>>{expected}));
-    EXPECT_EQ(PanelValues(10, 219, 12), expected);
+    EXPECT_EQ(PanelRegisters(10, 219, 12), expected);
     EXPECT_EQ(Text(ids::maintenance::kContactsOverall), "REPLACE");
 }
 

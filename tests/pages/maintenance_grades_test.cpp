@@ -3,13 +3,13 @@
 // from the full-load current.
 #include "pages/data/maintenance_page.h"
 #include "resources/ids/maintenance.h"
-#include "tests/pages/maintenance_page_fixture.h"
+#include "tests/support/page_test.h"
 
 namespace testing_support {
 namespace {
 
 using namespace ids::maintenance;
-using MaintenanceGrades = PageOverPty<CPPFive>;
+using MaintenanceGrades = PageTest<CPPFive>;
 
 struct Graded {
     int id;
@@ -74,7 +74,7 @@ TEST_F(MaintenanceGrades, SetSendsTheDerivedCodeAndThePicksThenReadsBack) {
     Press(kSetSettings);
     EXPECT_TRUE(prompts_.Boxes().empty());  // no confirmation
     EXPECT_EQ(SeenText(), (std::vector<std::string>{"W 10/209x4", "R 10/209x4", "R 10/122x1"}));
-    EXPECT_EQ(PanelValues(10, 209, 4), (std::vector<uint16_t>{1, 3, 1, 12}));
+    EXPECT_EQ(PanelRegisters(10, 209, 4), (std::vector<uint16_t>{1, 3, 1, 12}));
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 
 #include "pages/data/maintenance_page.h"
 #include "resources/ids/maintenance.h"
-#include "tests/pages/maintenance_page_fixture.h"
+#include "tests/support/page_test.h"
 
 namespace testing_support {
 namespace {
 
 namespace text = maintenance_text;
 using namespace ids::maintenance;
-using MaintenancePage = PageOverPty<CPPFive>;
+using MaintenancePage = PageTest<CPPFive>;
 
 constexpr int kStatusFields[] = {kContactsOverall, kMovingContact, kContact0,     kContact0 + 1,
                                  kContact0 + 2,    kContact0 + 3,  kContact0 + 4, kContact0 + 5,

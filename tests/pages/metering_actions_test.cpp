@@ -57,7 +57,7 @@ TEST_F(MeteringPageTest, TheResetDateTakesTheDateOrderReadJustBeforeIt) {
         page_.RefreshCounters(prompts_);
         EXPECT_EQ(Text(id::kResetDate), date);
         EXPECT_EQ(Text(id::kResetTime), "13:05:09");
-        EXPECT_EQ(Seen().back(), "R 10/11x1");
+        EXPECT_EQ(SeenText().back(), "R 10/11x1");
     }
     EXPECT_EQ(StoreSlot(10, 11), 2);
 }
@@ -80,24 +80,24 @@ TEST_F(MeteringPageTest, SetTotalOpsSplitsTheTypedNumberIntoLowAndHighWords) {
         EXPECT_EQ(prompts_.Boxes()[0].text, "Write Total Ops?");
         EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
         EXPECT_EQ(prompts_.Boxes()[0].defaultButton, PromptAnswer::kNo);
-        EXPECT_EQ(Seen(), std::vector<std::string>{"W 9/3x2"});
+        EXPECT_EQ(SeenText(), std::vector<std::string>{"W 9/3x2"});
         EXPECT_EQ(panel.getRegister(9, 3), c.low) << c.typed;
         EXPECT_EQ(panel.getRegister(9, 4), c.high) << c.typed;
     }
     ForgetRequests();
     prompts_.answers = {PromptAnswer::kNo};
     page_.OnCommand(id::kSetTotalOps, prompts_);
-    EXPECT_TRUE(Seen().empty());
+    EXPECT_TRUE(SeenText().empty());
 }
 
 TEST_F(MeteringPageTest, ResetMinMaxAsksThenResetsBank8ThenBank3) {
     Connect();
     prompts_.answers = {PromptAnswer::kNo};
     page_.OnCommand(id::kResetMinMax, prompts_);
-    EXPECT_TRUE(Seen().empty());
+    EXPECT_TRUE(SeenText().empty());
     prompts_.answers = {PromptAnswer::kYes};
     page_.OnCommand(id::kResetMinMax, prompts_);
-    EXPECT_EQ(Seen(), (std::vector<std::string>{"X 8/0x1", "X 3/0x1"}));
+    EXPECT_EQ(SeenText(), (std::vector<std::string>{"X 8/0x1", "X 3/0x1"}));
     ASSERT_EQ(prompts_.Captions(), (std::vector<std::string>(2, "RESET MIN MAX VALUES")));
 }
 

@@ -20,7 +20,7 @@ TEST_F(MeteringPageTest, ATickRefreshesEveryGroupWithTheTimerStoppedThenReArmsIt
         EXPECT_TRUE(page_.Form()[button].visible == false) << button;
     }
     EXPECT_TRUE(page_.Form()[id::kTotalOps].readOnly == true);
-    EXPECT_TRUE(Seen().empty());  // the first cycle waits for the first tick
+    EXPECT_TRUE(SeenText().empty());  // the first cycle waits for the first tick
 
     // While the cycle's requests run, the window keeps its timers going: a tick of our own
     // timer cannot come, since it is stopped for the whole cycle.
@@ -36,7 +36,7 @@ TEST_F(MeteringPageTest, ATickRefreshesEveryGroupWithTheTimerStoppedThenReArmsIt
     AppendTable(cycle, "R", kDemandBlockTable, kDemandReadBlocks);
     AppendTable(cycle, "R", kCountersBlockTable, kCountersReadBlocks);
     cycle.insert(cycle.end(), {"R 8/167x6", "R 10/11x1"});
-    EXPECT_EQ(Seen(), cycle);
+    EXPECT_EQ(SeenText(), cycle);
     EXPECT_EQ(Text(id::kVld), "120.3");
     EXPECT_EQ(Text(id::kFwdKw), "2105");
     EXPECT_EQ(Text(id::kTotalOps), "123456");
@@ -95,7 +95,7 @@ TEST_F(MeteringPageTest, HidingStopsTheTimerAndShowingReArmsIt) {
     EXPECT_FALSE(Ticked());
     EXPECT_FALSE(timer_.IsRunning(kTimer));
     EXPECT_TRUE(AutoRefresh().on);
-    EXPECT_TRUE(Seen().empty());
+    EXPECT_TRUE(SeenText().empty());
 }
 
 TEST_F(MeteringPageTest, ATickDuringOtherPanelWorkStartsNoRequests) {
@@ -114,11 +114,11 @@ TEST_F(MeteringPageTest, ATickDuringOtherPanelWorkStartsNoRequests) {
     SetBetweenRequestsHook(nullptr);
     std::vector<std::string> demandOnly;
     AppendTable(demandOnly, "R", kDemandBlockTable, kDemandReadBlocks);
-    EXPECT_EQ(Seen(), demandOnly);
+    EXPECT_EQ(SeenText(), demandOnly);
     // It waits for the next tick, which does refresh.
     EXPECT_TRUE(timer_.IsRunning(kTimer));
     ASSERT_TRUE(Fire());
-    EXPECT_GT(Seen().size(), demandOnly.size());
+    EXPECT_GT(SeenText().size(), demandOnly.size());
 }
 
 TEST_F(MeteringPageTest, ATickWithoutConnectionSaysSoForEachStepAndClearsTheBox) {
@@ -129,7 +129,7 @@ TEST_F(MeteringPageTest, ATickWithoutConnectionSaysSoForEachStepAndClearsTheBox)
     EXPECT_EQ(prompts_.Captions(), std::vector<std::string>(4, "NOT CONNECTED"));
     EXPECT_FALSE(Ticked());
     EXPECT_FALSE(timer_.IsRunning(kTimer));
-    EXPECT_TRUE(Seen().empty());
+    EXPECT_TRUE(SeenText().empty());
 }
 
 }  // namespace

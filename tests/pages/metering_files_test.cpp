@@ -99,7 +99,7 @@ TEST_F(MeteringPageTest, MeteringFileByteForByte) {
     AppendTable(requests, "R", kMinMaxBlockTable, kMinMaxReadBlocks);
     AppendTable(requests, "R", kCountersBlockTable, kCountersReadBlocks);
     requests.insert(requests.end(), {"R 10/11x1", "R 10/11x1"});
-    EXPECT_EQ(Seen(), requests);
+    EXPECT_EQ(SeenText(), requests);
     const auto saves = prompts_.OfKind("save");
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0]->requestsBefore, 18u);
@@ -172,7 +172,7 @@ TEST_F(MeteringPageTest, HarmonicsFileByteForByte) {
 
     std::vector<std::string> requests;
     AppendTable(requests, "R", kHarmonicsBlockTable, kHarmonicsReadBlocks);
-    EXPECT_EQ(Seen(), requests);
+    EXPECT_EQ(SeenText(), requests);
     const auto saves = prompts_.OfKind("save");
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0]->file.title, "Save Harmonics Data File");
@@ -185,7 +185,7 @@ TEST_F(MeteringPageTest, ACancelledOrUnwritableExportLeavesNoFile) {
     Connect();
     prompts_.fileNames = {std::nullopt, "no-such-folder/meter.csv", std::nullopt};
     EXPECT_EQ(page_.ExportMetering(prompts_), ExportOutcome::kCancelled);
-    EXPECT_EQ(Seen().size(), static_cast<std::size_t>(kMinMaxReadBlocks + kCountersReadBlocks));
+    EXPECT_EQ(SeenText().size(), static_cast<std::size_t>(kMinMaxReadBlocks + kCountersReadBlocks));
     EXPECT_TRUE(prompts_.Boxes().empty());
 
     EXPECT_EQ(page_.ExportMetering(prompts_), ExportOutcome::kNotWritten);

@@ -3,13 +3,13 @@
 // connection.
 #include "pages/settings/pseudo_manual_page.h"
 #include "resources/ids/pseudo_manual.h"
-#include "tests/pages/maintenance_page_fixture.h"
+#include "tests/support/page_test.h"
 
 namespace testing_support {
 namespace {
 
 using namespace ids::pseudo;
-using PseudoManualPage = PageOverPty<CPPSix>;
+using PseudoManualPage = PageTest<CPPSix>;
 
 std::string Caption(CPPSix& page) {
     return page.Form()[kAutoInhibit].caption.Or("(form)");

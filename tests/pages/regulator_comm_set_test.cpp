@@ -42,7 +42,7 @@ TEST_F(RegulatorCommPageTest, TheLinkRegisterFixesControlsAndLimitsTheCommWrites
             EXPECT_EQ(page_.Form()[id].enabled == false, c.lineFixed) << id;
         }
         EXPECT_EQ(page_.Form()[kCommAddress].readOnly == true, c.addressFixed);
-        Requests();
+        TakeRequests();
         prompts_.answers = {PromptAnswer::kYes};
         page_.SetCommConfig(prompts_);
         std::vector<std::string> expected = c.writes;
@@ -51,7 +51,7 @@ TEST_F(RegulatorCommPageTest, TheLinkRegisterFixesControlsAndLimitsTheCommWrites
             expected.push_back(r);
         }
         expected.push_back("R 11/239x1");
-        EXPECT_EQ(Requests(), expected);
+        EXPECT_EQ(TakeRequests(), expected);
         CloseCommPort();
     }
 }
@@ -72,7 +72,7 @@ TEST_F(RegulatorCommPageTest, NothingButANewPageWindowFreesWhatALinkFixed) {
 TEST_F(RegulatorCommPageTest, SendSetPointConfigWritesTenRegistersInOrderThenReadsThemBack) {
     Connect();
     page_.GetRegConfig(prompts_);
-    Requests();
+    TakeRequests();
     prompts_.calls.clear();
     prompts_.answers = {PromptAnswer::kYes};
     page_.SendSetPointConfig(prompts_);
@@ -81,7 +81,7 @@ TEST_F(RegulatorCommPageTest, SendSetPointConfigWritesTenRegistersInOrderThenRea
     for (const std::string& r : Table("R", kRegulatorBlockTable, kRegulatorShortReadBlocks)) {
         expected.push_back(r);
     }
-    EXPECT_EQ(Requests(), expected);
+    EXPECT_EQ(TakeRequests(), expected);
     EXPECT_EQ(prompts_.Boxes()[0].text, "Set Point CFG");
     EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
     EXPECT_EQ(panel_->getRegister(2, 21), 65486);  // the simulator's -5.0, sent back whole
@@ -104,13 +104,13 @@ TEST_F(RegulatorCommPageTest, NoWritesNothingAndOnlySetRegConfigStillReadsBack) 
     Connect();
     page_.GetRegAndCommConfig(prompts_);
     for (const Answered& c : cases) {
-        Requests();
+        TakeRequests();
         prompts_.calls.clear();
         prompts_.answers = {PromptAnswer::kNo};
         (page_.*c.set)(prompts_);
         EXPECT_EQ(prompts_.Captions(), std::vector<std::string>{"CONFIRM SETTINGS"});
         EXPECT_EQ(prompts_.Boxes()[0].text, c.question);
-        EXPECT_EQ(Requests(), c.afterNo) << c.question;
+        EXPECT_EQ(TakeRequests(), c.afterNo) << c.question;
     }
 }
 
@@ -131,12 +131,12 @@ TEST_F(RegulatorCommPageTest, AGroupReadWithoutEveryReplyAsksBeforeItsWrite) {
             return r.op == sim::Operation::kRead && r.bank == c.bank && r.start == c.start;
         });
         page_.GetRegAndCommConfig(prompts_);
-        Requests();
+        TakeRequests();
         prompts_.calls.clear();
         prompts_.answers = {PromptAnswer::kNo};
         (page_.*c.set)(prompts_);
         EXPECT_EQ(prompts_.Captions(), std::vector<std::string>{"INCOMPLETE DATA"}) << c.start;
-        EXPECT_TRUE(Requests().empty());
+        EXPECT_TRUE(TakeRequests().empty());
     }
 }
 
@@ -145,7 +145,7 @@ TEST_F(RegulatorCommPageTest, StoreOnlyGetsReadOnlyTheLinkAndSetsConvertWithoutB
     StoreSlot(2, 24) = 1234;
     Flags().storeOnly = true;
     page_.GetRegAndCommConfig(prompts_);
-    EXPECT_EQ(Requests(), std::vector<std::string>{"R 11/239x1"});
+    EXPECT_EQ(TakeRequests(), std::vector<std::string>{"R 11/239x1"});
     EXPECT_EQ(Text(kFwdVolts), "123.4");
     EXPECT_TRUE(page_.Form()[kCommParity].enabled == false);
 
@@ -153,7 +153,7 @@ TEST_F(RegulatorCommPageTest, StoreOnlyGetsReadOnlyTheLinkAndSetsConvertWithoutB
     page_.Form()[kRegId].text = "77";
     page_.SetRegAndCommConfig(prompts_);
     EXPECT_TRUE(prompts_.Boxes().empty());
-    EXPECT_TRUE(Requests().empty());
+    EXPECT_TRUE(TakeRequests().empty());
     EXPECT_EQ(StoreSlot(2, 24), 1199);
     EXPECT_EQ(StoreSlot(2, 15), 77);
 }

@@ -118,7 +118,6 @@ class TypeMismatch : public ConfigurationPageTest {
         Connect().setRegister(10, 120, 1);
         page_.GetConfig(prompts_);
         ForgetRequests();
-        prompts_.calls.clear();
         StoreSlot(10, 120) = pageType;
         prompts_.answers = {answer};
         page_.SetConfig(prompts_);

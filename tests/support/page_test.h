@@ -1,17 +1,18 @@
 #pragma once
-// A page that talks to the panel on request (Maintenance, Pseudo Manual) over the real path:
-// page + scripted prompts + protocol + serial link + pseudo-terminal + simulated panel. Every
-// process-wide state starts fresh.
+// A page over the real path: the page's behaviour + its form + scripted prompts + protocol +
+// serial link + pseudo-terminal + simulated panel. Every process-wide state starts fresh and is
+// left fresh. Each page's fixture adds only what is its own.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "pages/kit/app_flags.h"
+#include "pages/kit/form_model.h"
 #include "protocol/requests.h"
-#include "protocol/value_store.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
 #include "tests/support/fake_user_prompts.h"
@@ -23,7 +24,7 @@
 namespace testing_support {
 
 template <class P>
-class PageOverPty : public ::testing::Test {
+class PageTest : public ::testing::Test {
   protected:
     static constexpr unsigned kPort = 8;
 
@@ -31,22 +32,24 @@ class PageOverPty : public ::testing::Test {
         ResetProcessState();
         prompts_.requestCounter = [] { return RequestTotals().requests; };
     }
-    void TearDown() override {
-        CloseCommPort();
-        ResetFlags();
-    }
+    void TearDown() override { ResetProcessState(); }
 
     // A panel at the far end of COM 8, the link open and the connected flag set.
-    sim::PtyPanel& Connect() {
-        panel_ = std::make_unique<sim::PtyPanel>();
+    sim::PtyPanel& Connect(sim::PtyPanelOptions options = {}) {
+        panel_ = std::make_unique<sim::PtyPanel>(options);
         panel_->linkAsComPort(kPort);
         EXPECT_NE(OpenCommPort(kPort, 9600, 1), 0);
         Flags().connected = true;
-        ResetRequestTotals();
+        ResetRequestTotals();  // counted against this panel's log
+        return *panel_;
+    }
+    // The same with a panel of this software version (x 100).
+    sim::PtyPanel& Connect(unsigned version, sim::PtyPanelOptions options = {}) {
+        Connect(options).setSoftwareVersion(version);
         return *panel_;
     }
 
-    // Every request the tool sent, once the panel has logged them all.
+    // Every request the tool sent, once the panel has logged them all; none without a panel.
     std::vector<sim::Request> Seen() const {
         if (!panel_) {
             return {};
@@ -55,23 +58,36 @@ class PageOverPty : public ::testing::Test {
         return panel_->requests();
     }
     std::vector<std::string> SeenText() const { return Describe(Seen()); }
-    void ForgetRequests() {
-        Seen();
-        if (panel_) {
-            panel_->clearRequests();
+    std::vector<sim::Request> Writes() const {
+        std::vector<sim::Request> writes;
+        for (const auto& r : Seen()) {
+            if (r.op == sim::Operation::kWrite) {
+                writes.push_back(r);
+            }
         }
-        ResetRequestTotals();
-        prompts_.calls.clear();
+        return writes;
     }
     // The values of each write, in order.
     std::vector<std::vector<uint16_t>> Written() const {
         std::vector<std::vector<uint16_t>> data;
-        for (const auto& r : Seen()) {
-            if (r.op == sim::Operation::kWrite) {
-                data.push_back(r.data);
-            }
+        for (const auto& r : Writes()) {
+            data.push_back(r.data);
         }
         return data;
+    }
+    // What the panel received since the last call; the boxes shown are kept.
+    std::vector<std::string> TakeRequests() {
+        std::vector<std::string> seen = SeenText();
+        if (panel_) {
+            panel_->clearRequests();
+        }
+        ResetRequestTotals();
+        return seen;
+    }
+    // A clean slate for what comes next: no requests and no boxes.
+    void ForgetRequests() {
+        TakeRequests();
+        prompts_.calls.clear();
     }
 
     // What a user's pick in a list does: the form takes it, then the page is told.
@@ -85,20 +101,26 @@ class PageOverPty : public ::testing::Test {
         combo.Select(index);
         page_.OnSelectionChanged(id, prompts_);
     }
+    void Type(int id, const std::string& text) {
+        page_.Form()[id].text = text;
+        page_.OnEditChanged(id);
+    }
     void Press(int id) { page_.OnCommand(id, prompts_); }
     std::string Text(int id) { return page_.Form()[id].text; }
+    std::string Selected(int id) { return page_.Form()[id].SelectedText(); }
 
-    void SetPanel(unsigned bank, unsigned start, const std::vector<uint16_t>& values) {
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            panel_->setRegister(bank, start + static_cast<unsigned>(k), values[k]);
-        }
-    }
-    std::vector<uint16_t> PanelValues(unsigned bank, unsigned start, unsigned count) const {
+    uint16_t Panel(unsigned bank, unsigned reg) const { return panel_->getRegister(bank, reg); }
+    std::vector<uint16_t> PanelRegisters(unsigned bank, unsigned start, unsigned count) const {
         std::vector<uint16_t> values;
         for (unsigned k = 0; k < count; ++k) {
             values.push_back(panel_->getRegister(bank, start + k));
         }
         return values;
+    }
+    void SetPanel(unsigned bank, unsigned start, const std::vector<uint16_t>& values) {
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            panel_->setRegister(bank, start + static_cast<unsigned>(k), values[k]);
+        }
     }
 
     PrivatePortsFolder ports_;
