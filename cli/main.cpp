@@ -20,8 +20,8 @@ namespace {
 using namespace cli;
 
 // A new verb group is one more entry here and its own file.
-constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs, AddConfigurationVerbs, AddMeteringVerbs,
-                                     AddMaintenanceVerbs, AddReportVerbs, AddPortVerbs,
+constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs,    AddConfigurationVerbs, AddMeteringVerbs,
+                                     AddMaintenanceVerbs, AddReportVerbs,        AddPortVerbs,
                                      AddLogsVerbs};
 
 struct LinkOptions {

@@ -30,7 +30,7 @@ using VerbGroup = void (*)(CLI::App& app, std::vector<Verb>& verbs);
 void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);     // read, write, dump
 void AddMaintenanceVerbs(CLI::App& app, std::vector<Verb>& verbs);  // maint-backup, maint-restore
 void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);     // metering-, harmonics-export
-void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);    // logs-export
+void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);         // logs-export
 // config-save, config-upload, config-check
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs);  // report

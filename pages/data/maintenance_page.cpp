@@ -245,7 +245,8 @@ MaintenanceOutcome CPPFive::Restore(UserPrompts& prompts) {
     if (!path) {
         return MaintenanceOutcome::kCancelled;
     }
-    const std::optional<std::string> content = LoadTextFile(prompts, *path, kMaintenanceFileMaxBytes);
+    const std::optional<std::string> content =
+        LoadTextFile(prompts, *path, kMaintenanceFileMaxBytes);
     if (!content) {
         return MaintenanceOutcome::kInvalidFile;
     }

@@ -18,8 +18,8 @@
 
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
-#include "tests/support/process_state.h"
 #include "tests/support/private_working_dir.h"
+#include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 
 extern char** environ;

@@ -36,7 +36,8 @@ TEST(RequestFrames, ResetAlwaysNamesRegisterZeroCountOne) {
 
 TEST(RequestFrames, FifteenValueWriteIsThirtyFiveBytesAndSumsToZero) {
     int32_t values[15];
-    for (int i = 0; i < 15; ++i) values[i] = i * 0x1111 - 1;
+    for (int i = 0; i < 15; ++i)
+        values[i] = i * 0x1111 - 1;
     for (uint8_t mode : {uint8_t{0}, uint8_t{1}}) {
         Frame f = BuildRequestFrame({mode, 199}, 2, Operation::Write, 29, 15, values);
         ASSERT_EQ(f.size, 35 + mode);
@@ -69,20 +70,23 @@ TEST(RequestFrames, ACountBeyondFifteenIsCutToWhatAFrameHolds) {
 
 TEST(ReplyValues, PositionsSkipTheByteBeforeEachPair) {
     const int expected[15] = {2, 5, 7, 10, 12, 15, 17, 20, 22, 25, 27, 30, 32, 35, 37};
-    for (int k = 0; k < 15; ++k) EXPECT_EQ(ValueBytePosition(k), expected[k]) << "value " << k;
+    for (int k = 0; k < 15; ++k)
+        EXPECT_EQ(ValueBytePosition(k), expected[k]) << "value " << k;
 }
 
 TEST(ReplyValues, FifteenValuesComeFromTheirPositionsAndNothingElse) {
     // Fill every byte with a marker; value bytes carry their own index.
     uint8_t reply[40];
-    for (int i = 0; i < 40; ++i) reply[i] = 0xEE;
+    for (int i = 0; i < 40; ++i)
+        reply[i] = 0xEE;
     for (int k = 0; k < 15; ++k) {
         reply[ValueBytePosition(k)] = static_cast<uint8_t>(k);
         reply[ValueBytePosition(k) + 1] = static_cast<uint8_t>(0x80 + k);
     }
     int32_t values[15];
     ExtractValues(reply, sizeof reply, 15, values);
-    for (int k = 0; k < 15; ++k) EXPECT_EQ(values[k], k * 256 + 0x80 + k) << "value " << k;
+    for (int k = 0; k < 15; ++k)
+        EXPECT_EQ(values[k], k * 256 + 0x80 + k) << "value " << k;
 }
 
 TEST(ReplyValues, SingleValueAndUnsignedWords) {
