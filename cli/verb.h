@@ -34,6 +34,6 @@ void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);         // logs-expo
 // config-save, config-upload, config-check
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs);  // report
-void AddPortVerbs(CLI::App& app, std::vector<Verb>& verbs);    // ports, link
+void AddPortVerbs(CLI::App& app, std::vector<Verb>& verbs);    // ports, and link off Windows
 
 }  // namespace cli

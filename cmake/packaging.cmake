@@ -6,7 +6,11 @@
 # tool and the panel simulator need nothing beside them and go straight into /usr/bin.
 set(VOLTSCOPE_PROGRAM_DIR lib/voltscope)
 
-install(TARGETS voltscope-cli voltscope-panelsim RUNTIME DESTINATION bin)
+install(TARGETS voltscope-cli RUNTIME DESTINATION bin)
+# The Windows build has no simulator (see CMakeLists.txt).
+if(TARGET voltscope-panelsim)
+    install(TARGETS voltscope-panelsim RUNTIME DESTINATION bin)
+endif()
 
 if(VOLTSCOPE_BUILD_GUI)
     install(TARGETS voltscope RUNTIME DESTINATION ${VOLTSCOPE_PROGRAM_DIR})
