@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the whole suite in the default build, again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded core (serial link, protocol
-# over the link, simulator) under ThreadSanitizer. Warnings are errors.
+# AddressSanitizer + UndefinedBehaviorSanitizer, the threaded core (serial link, protocol over
+# the link, simulator) under ThreadSanitizer, the Windows build under Wine, every fuzz target
+# for 30 s, and the Debian package unpacked and checked. Warnings are errors.
+#   scripts/test.sh --quick   the default build's suite only (the edit-and-test loop)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,5 +19,9 @@ run_preset() {
 }
 
 run_preset default
+[ "${1:-}" = "--quick" ] && exit 0
 run_preset asan
 run_preset tsan --target voltscope_serial_tests voltscope_protocol_tests voltscope_sim_tests
+scripts/test-windows.sh
+scripts/fuzz.sh 30
+scripts/package.sh --check
