@@ -3,6 +3,7 @@
 // an imported file gets at Connect.
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/configuration_file.h"
@@ -14,6 +15,18 @@
 #include "pages/kit/text_file.h"
 
 namespace cli {
+
+int CheckConfigurationFile(const std::string& file) {
+    std::string problem;
+    const std::optional<std::string> content = ReadWholeFile(file, kConfigFileMaxBytes, &problem);
+    if (content && ParseConfigurationFile(*content, &problem)) {
+        return kExitOk;
+    }
+    std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n", file.c_str(),
+                 problem.c_str());
+    return kExitInvalidInput;
+}
+
 namespace {
 
 struct FileArgs {
@@ -26,18 +39,6 @@ CLI::App* AddFileVerb(CLI::App& app, const char* name, const char* what,
     CLI::App* command = app.add_subcommand(name, what);
     command->add_option("FILE", a->file, "the configuration file (.kz0)")->required();
     return command;
-}
-
-// The file's check before anything reaches the panel: 0, or kExitInvalidInput with the reason.
-int CheckFile(const std::string& file) {
-    std::string problem;
-    const std::optional<std::string> content = ReadWholeFile(file, kConfigFileMaxBytes, &problem);
-    if (content && ParseConfigurationFile(*content, &problem)) {
-        return kExitOk;
-    }
-    std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n", file.c_str(),
-                 problem.c_str());
-    return kExitInvalidInput;
 }
 
 int RunSave(const FileArgs& a) {
@@ -87,7 +88,7 @@ Verb AddUpload(CLI::App& app) {
         "Read FILE as \"Open Config file\" does and send it to the panel (every question Yes)", a);
     command->add_flag("--yes", a->yes, "confirm: the panel's settings are overwritten")->required();
     Verb verb{command, [a] { return RunUpload(*a); }};
-    verb.check = [a] { return CheckFile(a->file); };
+    verb.check = [a] { return CheckConfigurationFile(a->file); };
     return verb;
 }
 
@@ -96,7 +97,7 @@ Verb AddCheck(CLI::App& app) {
     CLI::App* command =
         AddFileVerb(app, "config-check", "Check that FILE is a valid configuration file", a);
     Verb verb{command, [a] {
-                  if (CheckFile(a->file) != kExitOk) {
+                  if (CheckConfigurationFile(a->file) != kExitOk) {
                       return kExitInvalidInput;
                   }
                   std::printf("%s: valid, %zu values\n", a->file.c_str(), kConfigFileValues);

@@ -26,17 +26,6 @@ struct ReportArgs {
     std::string fromConfig;
 };
 
-int CheckConfigurationFile(const std::string& file) {
-    std::string problem;
-    const std::optional<std::string> content = ReadWholeFile(file, kConfigFileMaxBytes, &problem);
-    if (content && ParseConfigurationFile(*content, &problem)) {
-        return kExitOk;
-    }
-    std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n", file.c_str(),
-                 problem.c_str());
-    return kExitInvalidInput;
-}
-
 // The window's connection controls name the port the tool opened, so that the report's
 // reconnect opens it again with the same line settings.
 void PointWindowAtPort(CRegToolDlg& window, const CLI::App& app) {

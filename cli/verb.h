@@ -3,6 +3,7 @@
 // main runs once the whole command line has been checked (on the open port, when it needs one).
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace cli {
@@ -33,6 +34,9 @@ void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);     // metering-
 void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);         // logs-export
 // config-save, config-upload, config-check
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
+// A configuration file's check before anything reaches the panel (config-upload, report
+// --from-config): kExitOk, or kExitInvalidInput with the reason on stderr.
+int CheckConfigurationFile(const std::string& file);
 void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs);  // report
 void AddPortVerbs(CLI::App& app, std::vector<Verb>& verbs);    // ports, and link off Windows
 

@@ -113,6 +113,27 @@ void NoteReceived() {
     State().lastReceived = Clock::now().time_since_epoch().count();
 }
 
+bool DrainWithinAllowance(const std::function<int()>& queued) {
+    // A frame's drain; beyond this the adapter is wedged and waiting longer would only freeze
+    // the window.
+    constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
+    constexpr auto kLongestStep = std::chrono::milliseconds(20);
+    const auto deadline = Clock::now() + kDrainAllowance;
+    for (;;) {
+        const int bytes = queued();
+        if (bytes <= 0) {
+            return true;
+        }
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            return false;
+        }
+        auto step = std::chrono::duration_cast<Clock::duration>(bytes * CharacterTime());
+        step = std::clamp<Clock::duration>(step, std::chrono::milliseconds(1), kLongestStep);
+        std::this_thread::sleep_for(std::min<Clock::duration>(step, deadline - now));
+    }
+}
+
 }  // namespace detail
 
 using namespace detail;

@@ -87,4 +87,8 @@ void NoteSending(int bytes);
 // Bytes were appended to the receive buffer (call with the buffer's lock held).
 void NoteReceived();
 
+// Waits while `queued` (the bytes still in the driver's output queue) is above 0, for at most
+// the allowance of one frame's drain: false when the queue did not empty in time.
+bool DrainWithinAllowance(const std::function<int()>& queued);
+
 }  // namespace serial::detail

@@ -34,10 +34,6 @@ constexpr auto kThreadEndWait = std::chrono::milliseconds(2000);
 constexpr int kEmptyWakeRestMs = 5;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr auto kWriteAllowance = std::chrono::milliseconds(3000);
-// The same frame's drain; beyond this the adapter is wedged and waiting longer would only
-// freeze the window.
-constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
-constexpr auto kLongestDrainStep = std::chrono::milliseconds(20);
 
 // What only the POSIX link has: the wake-up descriptor, the thread, its CPU clock.
 struct PosixLink {
@@ -409,20 +405,7 @@ int WaitTransmitDrain() {
         return 0;
     }
     // tcdrain() has no time limit; a wedged adapter must not freeze the window.
-    const auto deadline = Clock::now() + kDrainAllowance;
-    for (;;) {
-        int queued = OutputQueued(fd);
-        if (queued <= 0) {
-            return 1;
-        }
-        auto now = Clock::now();
-        if (now >= deadline) {
-            return 0;
-        }
-        auto step = std::chrono::duration_cast<Clock::duration>(queued * CharacterTime());
-        step = std::clamp<Clock::duration>(step, std::chrono::milliseconds(1), kLongestDrainStep);
-        std::this_thread::sleep_for(std::min<Clock::duration>(step, deadline - now));
-    }
+    return DrainWithinAllowance([fd] { return OutputQueued(fd); }) ? 1 : 0;
 }
 
 int FlushReceiveBuffer() {

@@ -31,10 +31,6 @@ constexpr DWORD kEmptyWakeRestMs = 5;
 constexpr DWORD kEventSafetyNetMs = 1000;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr DWORD kWriteAllowanceMs = 3000;
-// The same frame's drain; beyond this the adapter is wedged and waiting longer would only
-// freeze the window.
-constexpr auto kDrainAllowance = std::chrono::milliseconds(2000);
-constexpr auto kLongestDrainStep = std::chrono::milliseconds(20);
 
 // What only the Windows link has.
 struct Win32Link {
@@ -550,20 +546,7 @@ int WaitTransmitDrain() {
         return 0;
     }
     HANDLE port = PortHandle();
-    const auto deadline = Clock::now() + kDrainAllowance;
-    for (;;) {
-        int queued = OutputQueued(port);
-        if (queued <= 0) {
-            return 1;
-        }
-        auto now = Clock::now();
-        if (now >= deadline) {
-            return 0;
-        }
-        auto step = std::chrono::duration_cast<Clock::duration>(queued * CharacterTime());
-        step = std::clamp<Clock::duration>(step, std::chrono::milliseconds(1), kLongestDrainStep);
-        std::this_thread::sleep_for(std::min<Clock::duration>(step, deadline - now));
-    }
+    return DrainWithinAllowance([port] { return OutputQueued(port); }) ? 1 : 0;
 }
 
 int FlushReceiveBuffer() {
