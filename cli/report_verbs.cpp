@@ -1,9 +1,7 @@
 // report: "Create Report" from a shell, through the main window's own command. From the panel
 // (Yes at its question) it runs on the port the tool opened; with --from-config (No) it reads a
 // configuration file instead and never touches the serial link.
-#include <cstdio>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "app/configuration_file.h"
