@@ -10,6 +10,7 @@
 #include "cli/reply_status.h"
 #include "cli/verb.h"
 #include "pages/data/logs_quick_key_page.h"
+#include "pages/kit/list_selection.h"
 #include "resources/ids/logs_quick_key.h"
 
 namespace cli {
@@ -25,12 +26,7 @@ struct LogsArgs {
 };
 
 void Pick(CPPThree& page, int id, const std::string& item, UserPrompts& prompts) {
-    ControlState& box = page.Form()[id];
-    for (std::size_t i = 0; i < box.items.size(); ++i) {
-        if (box.items[i] == item) {
-            box.Select(static_cast<int>(i));
-        }
-    }
+    SelectItem(page.Form()[id], item);
     page.OnSelectionChanged(id, prompts);
 }
 

@@ -54,3 +54,9 @@ int ListPosition(const std::vector<std::string>& texts, const std::string& text)
     }
     return -1;
 }
+
+int SelectItem(ControlState& combo, const std::string& text) {
+    const int position = ListPosition(combo.items, text);
+    combo.Select(position);
+    return position;
+}

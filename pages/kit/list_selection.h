@@ -18,3 +18,6 @@ bool ShowListValue(ControlState& combo, const std::vector<std::string>& texts, l
 
 // The position of `text` among the value texts (exact comparison), -1 when it is not there.
 int ListPosition(const std::vector<std::string>& texts, const std::string& text);
+
+// Selects the item whose text is exactly `text`, or none when no item is; its index or -1.
+int SelectItem(ControlState& combo, const std::string& text);

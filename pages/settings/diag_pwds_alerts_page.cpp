@@ -69,10 +69,6 @@ void StoreOnOff(const ListField& field, const std::string& text, UserPrompts&) {
     bits = text == "ON" ? bits | 1 << field.bit : bits & ~(1 << field.bit);
 }
 
-void SelectText(ControlState& combo, const std::string& text) {
-    combo.Select(ListPosition(combo.items, text));
-}
-
 }  // namespace
 
 CPPFour::CPPFour() : Page("Diag, Pwds and Alerts", kTemplate, {454, 383}) {
@@ -388,7 +384,7 @@ void CPPFour::AcknowledgeAlerts(UserPrompts& prompts) {
     WriteRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);
     GetActiveAlerts(prompts);
     for (int id : kAckLists) {
-        SelectText(form_[id], kNoAcknowledgeText);
+        SelectItem(form_[id], kNoAcknowledgeText);
     }
     form_.Changed();
 }

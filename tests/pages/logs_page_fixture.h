@@ -24,12 +24,7 @@ class LogsPageTest : public PageTest<CPPThree> {
     // A list whose edit takes typed text: an item is selected, any other text is typed.
     void ChooseOrType(int id, const std::string& text) {
         ControlState& combo = page_.Form()[id];
-        combo.selected = -1;
-        for (std::size_t i = 0; i < combo.items.size(); ++i) {
-            if (combo.items[i] == text) {
-                combo.selected = static_cast<int>(i);
-            }
-        }
+        combo.selected = ListPosition(combo.items, text);
         combo.text = text;
         page_.OnSelectionChanged(id, prompts_);
     }

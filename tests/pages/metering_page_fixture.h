@@ -38,15 +38,7 @@ class MeteringPageTest : public PageTest<CPPTwo> {
         page_.Form()[ids::metering::kAutoRefresh].selected = ticked ? 1 : 0;
         Press(ids::metering::kAutoRefresh);
     }
-    void ChooseSeconds(const std::string& text) {
-        ControlState& combo = page_.Form()[ids::metering::kRefreshEvery];
-        for (std::size_t i = 0; i < combo.items.size(); ++i) {
-            if (combo.items[i] == text) {
-                combo.Select(static_cast<int>(i));
-            }
-        }
-        page_.OnSelectionChanged(ids::metering::kRefreshEvery, prompts_);
-    }
+    void ChooseSeconds(const std::string& text) { Choose(ids::metering::kRefreshEvery, text); }
     bool Ticked() { return page_.Form()[ids::metering::kAutoRefresh].selected == 1; }
     bool Fire() { return timer_.Fire(page_, kTimer, prompts_); }
 

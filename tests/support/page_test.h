@@ -12,6 +12,7 @@
 
 #include "pages/kit/app_flags.h"
 #include "pages/kit/form_model.h"
+#include "pages/kit/list_selection.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
 #include "sim/pty_panel.h"
@@ -92,13 +93,7 @@ class PageTest : public ::testing::Test {
 
     // What a user's pick in a list does: the form takes it, then the page is told.
     void Choose(int id, const std::string& text) {
-        ControlState& combo = page_.Form()[id];
-        int index = -1;
-        for (std::size_t i = 0; i < combo.items.size(); ++i) {
-            index = combo.items[i] == text ? static_cast<int>(i) : index;
-        }
-        ASSERT_GE(index, 0) << text << " is not an item of " << id;
-        combo.Select(index);
+        ASSERT_GE(SelectItem(page_.Form()[id], text), 0) << text << " is not an item of " << id;
         page_.OnSelectionChanged(id, prompts_);
     }
     void Type(int id, const std::string& text) {
