@@ -119,6 +119,12 @@ void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values) 
     Transact(bank, Operation::Read, start, count, nullptr, values);
 }
 
+int32_t ReadRegister(uint8_t bank, uint8_t reg) {
+    int32_t value = 0;
+    ReadRegisters(bank, reg, 1, &value);
+    return value;
+}
+
 void WriteRegisters(uint8_t bank, uint8_t start, uint8_t count, const int32_t* values) {
     Transact(bank, Operation::Write, start, count, values, nullptr);
 }

@@ -14,6 +14,8 @@
 ProtocolSettings& Protocol();
 
 void ReadRegisters(uint8_t bank, uint8_t start, uint8_t count, int32_t* values);
+// One register read into a value of its own (0 without a reply), the store untouched.
+int32_t ReadRegister(uint8_t bank, uint8_t reg);
 void WriteRegisters(uint8_t bank, uint8_t start, uint8_t count, const int32_t* values);
 void SendClearCommand(uint8_t bank, uint8_t start, uint8_t count, int32_t* values);
 void SendResetCommand(uint8_t bank, int32_t* value);

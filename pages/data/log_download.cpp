@@ -76,9 +76,7 @@ class ProgressCount {
 // Read into values of their own: the store's slots of these registers may hold a choice of
 // the Configuration page that is waiting to be sent.
 int32_t ReadDateOrder() {
-    int32_t order = 0;
-    ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &order);
-    return order;
+    return ReadRegister(kSettingsBank, kDateOrderRegister);
 }
 
 std::time_t Now(const LogDownloadRequest& request) {

@@ -53,13 +53,6 @@ ListField ClearList(int id, const char* question, const char* caption, int32_t c
             }};
 }
 
-// Reads with `read`; true when every request got its reply.
-bool EveryReplyCame(const std::function<void()>& read) {
-    const uint64_t before = RequestTotals().incompleteReplies;
-    read();
-    return RequestTotals().incompleteReplies == before;
-}
-
 }  // namespace
 
 CPPFive::CPPFive() : Page("Maintenance", kTemplate, {454, 383}), clock_(LocalTimeNow) {

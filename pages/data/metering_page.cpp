@@ -45,20 +45,12 @@ constexpr int kOtherControls[] = {kRefreshEvery, kResetDate, kResetTime};
 // The panel's date order, read just before a date is shown. Kept out of the value store: the
 // Configuration page's pick of a date order waiting there to be sent must not be overwritten.
 int ReadDateOrder() {
-    int32_t order = 0;
-    ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &order);
-    return order;
-}
-
-std::tm LocalNow() {
-    return LocalTimeNow();
+    return ReadRegister(kSettingsBank, kDateOrderRegister);
 }
 
 // Reads a block table and tells whether every request got its reply.
 bool ReadAll(const RegisterBlock* table, int blocks) {
-    const uint64_t missedBefore = RequestTotals().incompleteReplies;
-    ReadBlockTable(table, blocks);
-    return RequestTotals().incompleteReplies == missedBefore;
+    return EveryReplyCame([=] { ReadBlockTable(table, blocks); });
 }
 
 }  // namespace
@@ -72,7 +64,7 @@ void ResetAutoRefresh() {
     AutoRefresh() = AutoRefreshSettings{};
 }
 
-CPPTwo::CPPTwo() : Page("Metering and Counters", kTemplate, {454, 383}), clock_(LocalNow) {
+CPPTwo::CPPTwo() : Page("Metering and Counters", kTemplate, {454, 383}), clock_(LocalTimeNow) {
     // A list sorted as text: "10" comes before "2".
     Texts seconds = {"2", "5", "10"};
     std::sort(seconds.begin(), seconds.end());

@@ -35,10 +35,14 @@ void ReadRecord::ReadUnlessStoreOnly(const std::function<void()>& read) {
     Read(read);
 }
 
-void ReadRecord::Read(const std::function<void()>& read) {
+bool EveryReplyCame(const std::function<void()>& read) {
     const uint64_t before = RequestTotals().incompleteReplies;
     read();
-    complete_ = RequestTotals().incompleteReplies == before;
+    return RequestTotals().incompleteReplies == before;
+}
+
+void ReadRecord::Read(const std::function<void()>& read) {
+    complete_ = EveryReplyCame(read);
 }
 
 bool AcceptIncompleteData(UserPrompts& prompts, const ReadRecord& read) {

@@ -36,6 +36,9 @@ bool RequireConnected(UserPrompts& prompts);
 // Whether a group of a page holds what the panel sent: every request of the group's last read
 // got a complete reply, or its values came from a configuration file. A page window made anew
 // holds nothing read.
+// Runs `read`; true when every request it made got its reply.
+bool EveryReplyCame(const std::function<void()>& read);
+
 class ReadRecord {
   public:
     // Reads with `read` (nothing in store-only mode, where the store holds a file's values) and

@@ -2,6 +2,7 @@
 
 #include "pages/data/min_max_reset.h"
 #include "pages/kit/app_flags.h"
+#include "pages/kit/export_file_stamp.h"
 #include "pages/kit/number_text.h"
 #include "pages/settings/configuration_fields.h"
 #include "pages/settings/memo_text.h"
@@ -50,13 +51,6 @@ int32_t VersionWord() {
     return StoreSlot(kBank, kVersionRegister);
 }
 
-std::tm LocalNow() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 // An alert enable: "N" clears its bit of 10/178, any other text sets it.
 ListField AlertBit(int id, int bit) {
     return {.id = id,
@@ -69,7 +63,7 @@ ListField AlertBit(int id, int bit) {
 
 }  // namespace
 
-CPPOne::CPPOne() : Page("Configuration", kTemplate, {454, 383}), clock_(LocalNow) {
+CPPOne::CPPOne() : Page("Configuration", kTemplate, {454, 383}), clock_(LocalTimeNow) {
     BuildLists();
     for (const auto* lists : {&configLists_, &advancedLists_, &modelLists_}) {
         for (const ListField& field : *lists) {

@@ -33,12 +33,6 @@ void WriteOne(uint8_t bank, uint8_t reg, int32_t value) {
     WriteRegisters(bank, reg, 1, &value);
 }
 
-int32_t ReadOne(uint8_t bank, uint8_t reg) {
-    int32_t value = 0;
-    ReadRegisters(bank, reg, 1, &value);
-    return value;
-}
-
 }  // namespace
 
 CPPSix::CPPSix() : Page("Pseudo Manual", kTemplate, {300, 200}) {
@@ -92,12 +86,12 @@ void CPPSix::RefreshPseudoManual() {
         ShowMode();
         return;
     }
-    const int32_t mode = ReadOne(kModeBank, kModeRegister);
+    const int32_t mode = ReadRegister(kModeBank, kModeRegister);
     if (mode >= 0 && mode < static_cast<int32_t>(std::size(kModeTexts))) {
         modeText_ = kModeTexts[mode];
     }
     ShowMode();
-    const bool on = ReadOne(kAutoInhibitBank, kAutoInhibitRegister) != 0;
+    const bool on = ReadRegister(kAutoInhibitBank, kAutoInhibitRegister) != 0;
     toggle_ = on ? 0 : 1;
     form_[kAutoInhibit].caption = on ? text::kDisableAutoInhibit : text::kEnableAutoInhibit;
     form_.Changed();
