@@ -36,16 +36,8 @@ void FrameLog::SetListener(std::function<void(const std::string&)> listener) {
 
 bool SaveFrameLog(UserPrompts& prompts, const FrameLog& log,
                   const std::function<std::tm()>& clock) {
-    const std::optional<std::string> chosen =
-        prompts.SaveFileName({kFrameLogSaveTitle, ExportFileStamp(kFrameLogEnding, clock),
-                              kFrameLogExtension, kFrameLogFilter});
-    if (!chosen) {
-        return false;
-    }
-    const std::string path = AbsolutePath(*chosen);
-    if (!SaveTextFile(prompts, path, log.Text())) {
-        return false;
-    }
-    ShowFileCreated(prompts, path);
-    return true;
+    return SaveExport(prompts,
+                      {kFrameLogSaveTitle, ExportFileStamp(kFrameLogEnding, clock),
+                       kFrameLogExtension, kFrameLogFilter},
+                      [&log](const std::string&) { return log.Text(); }) == ExportOutcome::kWritten;
 }

@@ -436,16 +436,13 @@ void CRegToolDlg::SaveConfigFile() {
     Flags().storeOnly = false;
     Flags().connected = toggle_;
 
-    const std::optional<std::string> path =
-        prompts_.SaveFileName({text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
-                               text::kConfigExtension, text::kConfigFilter});
-    if (!path) {
-        return;
-    }
-    ApplyDefaultsBeforeFileSave();
-    if (SaveTextFile(prompts_, *path, FormatConfigurationFile())) {
-        ShowFileCreated(prompts_, AbsolutePath(*path));
-    }
+    SaveExport(prompts_,
+               {text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
+                text::kConfigExtension, text::kConfigFilter},
+               [this](const std::string&) {
+                   ApplyDefaultsBeforeFileSave();
+                   return FormatConfigurationFile();
+               });
 }
 
 void CRegToolDlg::OpenConfigFile() {

@@ -42,12 +42,12 @@ int RunLogsExport(const LogsArgs& a) {
         page.Form()[kIntervalsToDownload].text = std::to_string(*a.intervals);
     }
     Pick(page, kAutoAdjustLogTime, a.adjust ? "YES" : "NO", prompts);
-    const std::optional<LogDownloadOutcome> outcome = page.ExportLogs(prompts);
+    const ExportOutcome outcome = page.ExportLogs(prompts);
     const int status = ReplyStatus();
     if (status != kExitOk) {
         return status;
     }
-    return outcome == LogDownloadOutcome::kWritten ? kExitOk : kExitCannotWrite;
+    return outcome == ExportOutcome::kWritten ? kExitOk : kExitCannotWrite;
 }
 
 }  // namespace

@@ -121,49 +121,42 @@ std::span<const Record> ReadLog(const LogKind<Record>& log, const ReadOptions& o
 
 }  // namespace
 
-LogDownloadOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& request) {
+ExportOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& request) {
     const int events = std::clamp(request.events, 0, kMaxLogDownload);
     const int intervals = std::clamp(request.intervals, 0, kMaxLogDownload);
     std::tm local{};
     const std::time_t proposedAt = Now(request);
     localtime_r(&proposedAt, &local);
     const std::string proposedName = ExportFileStamp(local, text::kEnding);
-    const std::optional<std::string> chosen =
-        prompts.SaveFileName({text::kFileTitle, proposedName, text::kExtension, text::kFilter});
-    if (!chosen) {
-        return LogDownloadOutcome::kCancelled;
-    }
-    const std::string path = AbsolutePath(*chosen);
-
-    const int total = 2 * (events + intervals);
-    std::string file;
-    prompts.CreateProgress(text::kProgressTitle, true);
-    prompts.SetProgressRange(0, total, 1);
-    prompts.SetProgressText(text::kProgressText);
-    {
-        WaitCursor wait(prompts);
-        ProgressCount progress(prompts, total);
-        std::array<int32_t, 2> clock{};  // packed time 10/16, packed date 10/17
-        ReadRegisters(kSettingsBank, kClockTimeRegister, 2, clock.data());
-        file = LogHeaderText({proposedName, clock[1], clock[0], request.autoAdjust});
-        std::optional<LogClockOffset> adjust;
-        if (request.autoAdjust) {
-            adjust = TakeClockOffset(Now(request), clock[1], clock[0]);
-        }
-        const auto step = [&progress] { progress.Step(); };
-        if (events != 0) {
-            file += EventLogText(ReadLog(kEventLog, {events, adjust, progress}), step);
-        }
-        if (intervals != 0) {
-            file += IntervalLogText(ReadLog(kIntervalLog, {intervals, adjust, progress}), step);
-        }
-        progress.Fill();
-        prompts.DestroyProgress();
-    }
     // Written once everything was read, so a failed write leaves no half file behind.
-    if (!SaveTextFile(prompts, path, file)) {
-        return LogDownloadOutcome::kNotWritten;
-    }
-    ShowFileCreated(prompts, path);
-    return LogDownloadOutcome::kWritten;
+    const auto readLogs = [&](const std::string&) {
+        const int total = 2 * (events + intervals);
+        std::string file;
+        prompts.CreateProgress(text::kProgressTitle, true);
+        prompts.SetProgressRange(0, total, 1);
+        prompts.SetProgressText(text::kProgressText);
+        {
+            WaitCursor wait(prompts);
+            ProgressCount progress(prompts, total);
+            std::array<int32_t, 2> clock{};  // packed time 10/16, packed date 10/17
+            ReadRegisters(kSettingsBank, kClockTimeRegister, 2, clock.data());
+            file = LogHeaderText({proposedName, clock[1], clock[0], request.autoAdjust});
+            std::optional<LogClockOffset> adjust;
+            if (request.autoAdjust) {
+                adjust = TakeClockOffset(Now(request), clock[1], clock[0]);
+            }
+            const auto step = [&progress] { progress.Step(); };
+            if (events != 0) {
+                file += EventLogText(ReadLog(kEventLog, {events, adjust, progress}), step);
+            }
+            if (intervals != 0) {
+                file += IntervalLogText(ReadLog(kIntervalLog, {intervals, adjust, progress}), step);
+            }
+            progress.Fill();
+            prompts.DestroyProgress();
+        }
+        return file;
+    };
+    return SaveExport(prompts, {text::kFileTitle, proposedName, text::kExtension, text::kFilter},
+                      readLogs);
 }

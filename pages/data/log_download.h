@@ -5,9 +5,8 @@
 #include <ctime>
 #include <functional>
 
+#include "pages/kit/text_file.h"
 #include "pages/kit/user_prompts.h"
-
-enum class LogDownloadOutcome { kWritten, kCancelled, kNotWritten };
 
 inline constexpr int kMaxLogDownload = 1000;  // records of each log
 
@@ -22,7 +21,7 @@ struct LogDownloadRequest {
 
 // Asks for the file, reads, writes it and says "File Created"; the caller has checked the
 // connection.
-LogDownloadOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& request);
+ExportOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& request);
 
 namespace log_download_text {
 inline constexpr char kFileTitle[] = "Save Log File";

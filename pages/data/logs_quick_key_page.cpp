@@ -311,14 +311,14 @@ void CPPThree::HideDownloadLogsButton() {
     form_.Changed();
 }
 
-std::optional<LogDownloadOutcome> CPPThree::ExportLogs(UserPrompts& prompts) {
+ExportOutcome CPPThree::ExportLogs(UserPrompts& prompts) {
     if (!RequireConnected(prompts)) {
-        return std::nullopt;
+        return ExportOutcome::kNotConnected;
     }
     const DownloadQuantities quantities = TakeDownloadQuantities();
-    const LogDownloadOutcome outcome = ::DownloadLogs(
+    const ExportOutcome outcome = ::DownloadLogs(
         prompts, {quantities.events, quantities.intervals, AutoAdjustLogTime(), clock_});
-    if (outcome == LogDownloadOutcome::kWritten) {
+    if (outcome == ExportOutcome::kWritten) {
         HideDownloadLogsButton();
     }
     return outcome;

@@ -38,7 +38,7 @@ class CPPThree : public Page {
     // "Download Logs": the quantities and the auto-adjust flag below, then the log download;
     // the button is hidden once the file is written.
     void DownloadLogs(UserPrompts& prompts) { ExportLogs(prompts); }
-    std::optional<LogDownloadOutcome> ExportLogs(UserPrompts& prompts);  // none: not connected
+    ExportOutcome ExportLogs(UserPrompts& prompts);
     // The PC's clock of the log download; the system clock by default.
     void SetClock(std::function<std::time_t()> now) { clock_ = std::move(now); }
 

@@ -214,19 +214,20 @@ MaintenanceOutcome CPPFive::BackUp(UserPrompts& prompts) {
                PromptIcon::kWarning);
         return MaintenanceOutcome::kRepliesMissing;
     }
-    const std::optional<std::string> path =
-        prompts.SaveFileName({text::kSaveTitle, ExportFileStamp(text::kFileEnding, clock_),
-                              text::kExtension, text::kFilter});
-    if (!path) {
-        return MaintenanceOutcome::kCancelled;
+    switch (SaveExport(prompts,
+                       {text::kSaveTitle, ExportFileStamp(text::kFileEnding, clock_),
+                        text::kExtension, text::kFilter},
+                       [](const std::string&) {
+                           return BlockFileText(kMaintenanceFileHeader, kMaintenanceCountersBlock,
+                                                kMaintenanceCountersReadBlocks);
+                       })) {
+        case ExportOutcome::kWritten:
+            return MaintenanceOutcome::kDone;
+        case ExportOutcome::kCancelled:
+            return MaintenanceOutcome::kCancelled;
+        default:
+            return MaintenanceOutcome::kNotWritten;
     }
-    const std::string file = BlockFileText(kMaintenanceFileHeader, kMaintenanceCountersBlock,
-                                           kMaintenanceCountersReadBlocks);
-    if (!SaveTextFile(prompts, *path, file)) {
-        return MaintenanceOutcome::kNotWritten;
-    }
-    ShowFileCreated(prompts, AbsolutePath(*path));
-    return MaintenanceOutcome::kDone;
 }
 
 MaintenanceOutcome CPPFive::Restore(UserPrompts& prompts) {

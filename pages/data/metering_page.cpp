@@ -282,23 +282,16 @@ ExportOutcome CPPTwo::ExportMetering(UserPrompts& prompts) {
         ReadBlockTable(kMinMaxBlockTable, kMinMaxReadBlocks);
         ReadBlockTable(kCountersBlockTable, kCountersReadBlocks);
     }
-    const std::optional<std::string> chosen =
-        prompts.SaveFileName({text::kMeteringFileTitle, ProposedName(text::kMeteringEnding),
-                              text::kCsvExtension, text::kCsvFilter});
-    if (!chosen) {
-        return ExportOutcome::kCancelled;
-    }
-    const std::string path = AbsolutePath(*chosen);
-    {
-        WaitCursor wait(prompts);
-        const int recordsOrder = ReadDateOrder();
-        const int resetOrder = ReadDateOrder();
-        if (!SaveTextFile(prompts, path, MeteringFileText(path, recordsOrder, resetOrder))) {
-            return ExportOutcome::kNotWritten;
-        }
-    }
-    ShowFileCreated(prompts, path);
-    return ExportOutcome::kWritten;
+    return SaveExport(
+        prompts,
+        {text::kMeteringFileTitle, ProposedName(text::kMeteringEnding), text::kCsvExtension,
+         text::kCsvFilter},
+        [](const std::string& path) {
+            const int recordsOrder = ReadDateOrder();
+            const int resetOrder = ReadDateOrder();
+            return MeteringFileText(path, recordsOrder, resetOrder);
+        },
+        true);
 }
 
 bool CPPTwo::ReadHarmonics(UserPrompts& prompts) {
@@ -320,19 +313,8 @@ ExportOutcome CPPTwo::ExportHarmonics(UserPrompts& prompts) {
     if (!ReadHarmonics(prompts)) {
         return ExportOutcome::kNotConnected;
     }
-    const std::optional<std::string> chosen =
-        prompts.SaveFileName({text::kHarmonicsFileTitle, ProposedName(text::kHarmonicsEnding),
-                              text::kCsvExtension, text::kCsvFilter});
-    if (!chosen) {
-        return ExportOutcome::kCancelled;
-    }
-    const std::string path = AbsolutePath(*chosen);
-    {
-        WaitCursor wait(prompts);
-        if (!SaveTextFile(prompts, path, HarmonicsFileText(path))) {
-            return ExportOutcome::kNotWritten;
-        }
-    }
-    ShowFileCreated(prompts, path);
-    return ExportOutcome::kWritten;
+    return SaveExport(prompts,
+                      {text::kHarmonicsFileTitle, ProposedName(text::kHarmonicsEnding),
+                       text::kCsvExtension, text::kCsvFilter},
+                      HarmonicsFileText, true);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pages/kit/page.h"
+#include "pages/kit/text_file.h"
 
 // Automatic refresh, kept for the whole run of the program whatever happens to the page's
 // window: the flag stays on while the page is hidden, so that it resumes when shown again.
@@ -20,9 +21,6 @@ struct AutoRefreshSettings {
 AutoRefreshSettings& AutoRefresh();
 // Back to the start-up state (for tests; the tool never resets it).
 void ResetAutoRefresh();
-
-// How an export ended.
-enum class ExportOutcome { kWritten, kNotConnected, kCancelled, kNotWritten };
 
 // A read of the page that views may draw: the meter table (by Refresh or automatic refresh) or
 // the harmonics table. `complete`: every request of that read got its reply.

@@ -210,6 +210,27 @@ void ShowFileCreated(UserPrompts& prompts, const std::string& path) {
     ShowOk(prompts, path, kFileCreatedCaption);
 }
 
+ExportOutcome SaveExport(UserPrompts& prompts, const FileDialogRequest& dialog,
+                         const std::function<std::string(const std::string& path)>& text,
+                         bool busy) {
+    const std::optional<std::string> chosen = prompts.SaveFileName(dialog);
+    if (!chosen) {
+        return ExportOutcome::kCancelled;
+    }
+    const std::string path = AbsolutePath(*chosen);
+    {
+        std::optional<WaitCursor> wait;
+        if (busy) {
+            wait.emplace(prompts);
+        }
+        if (!SaveTextFile(prompts, path, text(path))) {
+            return ExportOutcome::kNotWritten;
+        }
+    }
+    ShowFileCreated(prompts, path);
+    return ExportOutcome::kWritten;
+}
+
 std::optional<std::string> LoadTextFile(UserPrompts& prompts, const std::string& path,
                                         std::size_t maxBytes) {
     std::string error;

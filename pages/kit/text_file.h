@@ -43,6 +43,15 @@ bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_vie
 void SetSaveRefusal(std::function<std::string()> refusal);
 // "File Created" with the file's full path, as every export ends.
 void ShowFileCreated(UserPrompts& prompts, const std::string& path);
+
+// How an export ended.
+enum class ExportOutcome { kWritten, kNotConnected, kCancelled, kNotWritten };
+// An export's steps after its reads: the save dialog, the text `text` makes for the chosen
+// file's full path (which may still read the panel) written there, and "File Created". With
+// `busy`, the wait cursor shows while the text is made and written.
+ExportOutcome SaveExport(UserPrompts& prompts, const FileDialogRequest& dialog,
+                         const std::function<std::string(const std::string& path)>& text,
+                         bool busy = false);
 // Reads a file the user chose; on failure tells which file and why.
 std::optional<std::string> LoadTextFile(UserPrompts& prompts, const std::string& path,
                                         std::size_t maxBytes);
