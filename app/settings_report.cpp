@@ -71,14 +71,6 @@ struct Section {
     std::optional<int32_t> lastListValue;
 };
 
-constexpr int RegisterCount(const RegisterBlock* table, int blocks) {
-    int n = 0;
-    for (int b = 0; b < blocks; ++b) {
-        n += table[b].count;
-    }
-    return n;
-}
-
 Reg TableRegister(const RegisterBlock* table, int blocks, int n) {
     for (int b = 0; b < blocks; ++b) {
         if (n < table[b].count) {
@@ -316,15 +308,15 @@ constexpr Section kSections[] = {
     {.number = 7, .title = "<PASSWORDS>", .page = PageForm::kDiag, .items = kPasswordItems},
 };
 
-static_assert(RegisterCount(kConfigurationBlockTable, kConfigurationBlockCount) >=
+static_assert(RegisterTotal(kConfigurationBlockTable, kConfigurationBlockCount) >=
               static_cast<int>(std::size(kConfigureItems)));
-static_assert(RegisterCount(kAdvancedConfigurationBlockTable, kAdvancedConfigurationBlockCount) >=
+static_assert(RegisterTotal(kAdvancedConfigurationBlockTable, kAdvancedConfigurationBlockCount) >=
               static_cast<int>(std::size(kAdvancedItems)));
-static_assert(RegisterCount(kRegulatorBlockTable, kRegulatorBlockCount) ==
+static_assert(RegisterTotal(kRegulatorBlockTable, kRegulatorBlockCount) ==
               static_cast<int>(std::size(kRegulatorItems)));
-static_assert(RegisterCount(kCommunicationBlockTable, kCommunicationBlockCount) ==
+static_assert(RegisterTotal(kCommunicationBlockTable, kCommunicationBlockCount) ==
               kFirstReportedCommRegister + static_cast<int>(std::size(kCommunicationItems)));
-static_assert(RegisterCount(kDiagnosticsBlockTable, kDiagnosticsBlockCount) - 1 ==
+static_assert(RegisterTotal(kDiagnosticsBlockTable, kDiagnosticsBlockCount) - 1 ==
               kFirstReportedDiagRegister + static_cast<int>(std::size(kDiagnosticsItems)));
 
 constexpr char kNotAvailable[] = "N/A";

@@ -28,11 +28,3 @@ constexpr BlockTableEntry kAllTables[] = {
 std::span<const BlockTableEntry> AllBlockTables() {
     return kAllTables;
 }
-
-int RegisterTotal(const RegisterBlock* blocks, int blockCount) {
-    int total = 0;
-    for (int i = 0; i < blockCount && blocks[i].count != 0; ++i) {
-        total += blocks[i].count;
-    }
-    return total;
-}

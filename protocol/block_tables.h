@@ -193,4 +193,10 @@ struct BlockTableEntry {
 std::span<const BlockTableEntry> AllBlockTables();
 
 // Registers named by the first blockCount blocks of a table (stops at an empty block).
-int RegisterTotal(const RegisterBlock* blocks, int blockCount);
+constexpr int RegisterTotal(const RegisterBlock* blocks, int blockCount) {
+    int total = 0;
+    for (int i = 0; i < blockCount && blocks[i].count != 0; ++i) {
+        total += blocks[i].count;
+    }
+    return total;
+}

@@ -16,10 +16,6 @@ constexpr int kHighestTap = 16;
 
 }  // namespace
 
-void LoadPseudoManualDefaults(PanelRegisters& r) {
-    r.Set(2, 42, 0);  // auto-inhibit off
-}
-
 void RunTapCommand(PanelRegisters& r, unsigned bank, unsigned reg, std::uint16_t value) {
     if (bank != kTapBank || reg != kTapCommandRegister) {
         return;

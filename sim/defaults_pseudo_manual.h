@@ -7,9 +7,6 @@ namespace sim {
 
 class PanelRegisters;
 
-// Tap position and auto-inhibit as a panel left in automatic control would show them.
-void LoadPseudoManualDefaults(PanelRegisters& r);
-
 // Carries out a tap command written to register 4/3: 1 raises the tap position (9/1) one step,
 // 65535 (-1) lowers it one, within -16..16; the command register then reads 0 again. Writes to
 // any other register do nothing here.

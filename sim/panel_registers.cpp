@@ -198,7 +198,6 @@ void PanelRegisters::LoadDefaults() {
     LoadDiagPwdsAlertsDefaults(*this);
     LoadRegulatorCommDefaults(*this);
     LoadMaintenanceDefaults(*this);
-    LoadPseudoManualDefaults(*this);
     Set(kSettingsBank, kVersionRegister, 410);
     Set(kSettingsBank, kClockTimeRegister, PackTime(kHour, kMinute, kSecond));
     Set(kSettingsBank, kClockDateRegister, PackDate(kYear, kMonth, kDay));
