@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing, and the
+# packages named as arguments. NO_RECOMMENDS=1 leaves out what the missing ones recommend.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -17,4 +18,6 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq "${missing[@]}"
+recommends=()
+[ "${NO_RECOMMENDS:-}" = 1 ] && recommends=(--no-install-recommends)
+$sudo apt-get install -y -qq "${recommends[@]}" "${missing[@]}"

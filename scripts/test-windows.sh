@@ -6,21 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 stage() { echo "=== $* (at ${SECONDS} s)"; }
 
-windows_packages=(g++-mingw-w64-x86-64 wine64 googletest)
 scripts/install-deps.sh
-missing=()
-for p in "${windows_packages[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    # Without recommends: the 64-bit loader is all the tests need, not Wine's 32-bit half.
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# Without recommends: the 64-bit loader is all the tests need, not Wine's 32-bit half.
+NO_RECOMMENDS=1 scripts/install-deps.sh g++-mingw-w64-x86-64 wine64 googletest
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
