@@ -11,3 +11,16 @@ int32_t& StoreSlot(unsigned bank, unsigned reg);
 int32_t* StoreSlots(unsigned bank, unsigned start);
 // Back to all zeros (for tests; the tool never clears the store).
 void ResetValueStore();
+
+// The word a slot holds, 0..65535.
+inline uint16_t Word(int32_t slot) {
+    return static_cast<uint16_t>(slot & 0xFFFF);
+}
+// Words above 32767 are negative.
+inline int SignedWord(int32_t slot) {
+    return static_cast<int16_t>(Word(slot));
+}
+// Two registers as one counter, the lower-numbered one holding the low half.
+inline int64_t DoubleWord(const int32_t* pair) {
+    return int64_t{Word(pair[1])} * 65536 + Word(pair[0]);
+}

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "protocol/packed_time.h"
+#include "protocol/value_store.h"
 
 namespace {
 
@@ -23,24 +24,15 @@ constexpr const char* kUnknownCause = "??????????";
 
 constexpr int kHighestTap = 16;
 
-uint16_t Word(int32_t slot) {
-    return static_cast<uint16_t>(slot & 0xFFFF);
-}
-
-int32_t Signed(int32_t slot) {
-    const uint16_t word = Word(slot);
-    return word > 32767 ? word - 65536 : word;
-}
-
 // Held as single-precision numbers, as the file's columns are computed from them.
 float Tenths(int32_t slot) {
-    return static_cast<float>(Signed(slot) * 0.1);
+    return static_cast<float>(SignedWord(slot) * 0.1);
 }
 float Hundredths(int32_t slot) {
-    return static_cast<float>(Signed(slot) * 0.01);
+    return static_cast<float>(SignedWord(slot) * 0.01);
 }
 float Whole(int32_t slot) {
-    return static_cast<float>(Signed(slot));
+    return static_cast<float>(SignedWord(slot));
 }
 
 }  // namespace

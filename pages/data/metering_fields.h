@@ -7,22 +7,10 @@
 #include <string>
 
 #include "pages/kit/fields.h"
+#include "protocol/value_store.h"
 #include "resources/ids/metering_counters.h"
 
 namespace metering {
-
-// The word a store slot holds, 0..65535.
-inline uint16_t Word(int32_t slot) {
-    return static_cast<uint16_t>(slot & 0xFFFF);
-}
-// Words above 32767 are negative.
-inline int SignedWord(int32_t slot) {
-    return static_cast<int16_t>(Word(slot));
-}
-// Two registers as one counter, the lower-numbered one holding the low half.
-inline int64_t DoubleWord(const int32_t* slots) {
-    return int64_t{Word(slots[1])} * 65536 + Word(slots[0]);
-}
 
 std::string ShowTenths(int32_t* slots);     // "%3.1f" of the unsigned word / 10
 std::string ShowFrequency(int32_t* slots);  // "%2.1f" of the unsigned word / 10

@@ -123,10 +123,6 @@ double LeadingReal(const std::string& text) {
     return negative ? -v : v;
 }
 
-std::string ShowTenths(int32_t* slots) {
-    return ScaledText(slots[0], 1, 1);
-}
-
 int64_t TakeTenths(const std::string& text) {
     return TruncatedTimes(text, 10.0);
 }

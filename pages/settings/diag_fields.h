@@ -23,10 +23,9 @@ std::string ShowSerialNumber(int32_t* slots);
 std::array<int32_t, 2> SerialNumberRegisters(const std::string& text);
 // The leading decimal number of a text, 0 when there is none; never infinite or NaN.
 double LeadingReal(const std::string& text);
-// Tenths and hundredths shown with one and two decimals. Taken back as the typed number times
-// 10 (100) in double precision, truncated toward zero: "0.29" in hundredths is 28, as the panel
-// has always received it.
-std::string ShowTenths(int32_t* slots);
+// Tenths and hundredths shown with one and two decimals (tenths as every page shows them).
+// Taken back as the typed number times 10 (100) in double precision, truncated toward zero:
+// "0.29" in hundredths is 28, as the panel has always received it.
 int64_t TakeTenths(const std::string& text);
 std::string ShowHundredths(int32_t* slots);
 int64_t TakeHundredths(const std::string& text);
@@ -37,8 +36,7 @@ inline constexpr Conversion kTwoCharactersText{diag_conversions::ShowTwoCharacte
 inline constexpr Conversion kCheckSumText{diag_conversions::ShowCheckSum, nullptr};
 // Spans two registers, so SetDiagnostics converts it itself (SerialNumberRegisters).
 inline constexpr Conversion kSerialNumberText{diag_conversions::ShowSerialNumber, nullptr};
-inline constexpr Conversion kDiagTenthsText{diag_conversions::ShowTenths,
-                                            diag_conversions::TakeTenths};
+inline constexpr Conversion kDiagTenthsText{conversions::ShowTenths, diag_conversions::TakeTenths};
 inline constexpr Conversion kDiagHundredthsText{diag_conversions::ShowHundredths,
                                                 diag_conversions::TakeHundredths};
 
