@@ -50,23 +50,10 @@ int32_t* QuickMenuSlots() {
 
 CPPThree::CPPThree() : Page("Logs and Quick Key", kTemplate, {454, 383}) {
     BuildLists();
-    for (const auto* lists : {&setupLists_, &intervalLists_, &choiceLists_, &quickLists_}) {
-        for (const ListField& field : *lists) {
-            form_[field.id].items = field.items;
-        }
-    }
-    for (const auto& fields : {std::span<const NumericField>(kLogCountFields),
-                               std::span<const NumericField>(kQuickTimeoutFields)}) {
-        for (const NumericField& field : fields) {
-            form_[field.id];
-        }
-    }
-    for (const ButtonAction<CPPThree>& button : kButtons) {
-        form_[button.id];
-    }
-    for (int id : kOtherControls) {
-        form_[id];
-    }
+    AddLists(form_, {setupLists_, intervalLists_, choiceLists_, quickLists_});
+    AddFields(form_, {kLogCountFields, kQuickTimeoutFields});
+    AddButtons(form_, kButtons);
+    AddControls(form_, kOtherControls);
 }
 
 void CPPThree::BuildLists() {

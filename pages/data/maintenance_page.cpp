@@ -72,17 +72,9 @@ CPPFive::CPPFive() : Page("Maintenance", kTemplate, {454, 383}), clock_(LocalTim
         ClearList(kClearOpCounters, text::kClearCountersQuestion, text::kClearCountersCaption,
                   kClearCountersCommand),
     };
-    for (const auto* lists : {&settingsLists_, &clearLists_}) {
-        for (const ListField& field : *lists) {
-            form_[field.id].items = field.items;
-        }
-    }
-    for (const ButtonAction<CPPFive>& button : kButtons) {
-        form_[button.id];
-    }
-    for (int id : kGradeFields) {
-        form_[id];
-    }
+    AddLists(form_, {settingsLists_, clearLists_});
+    AddButtons(form_, kButtons);
+    AddControls(form_, kGradeFields);
 }
 
 void CPPFive::ResetWindow() {

@@ -69,23 +69,10 @@ CPPTwo::CPPTwo() : Page("Metering and Counters", kTemplate, {454, 383}), clock_(
     Texts seconds = {"2", "5", "10"};
     std::sort(seconds.begin(), seconds.end());
     form_[kRefreshEvery].items = seconds;
-    for (const auto& fields : {std::span<const NumericField>(kMeterFields),
-                               std::span<const NumericField>(kMeterMinMaxFields),
-                               std::span<const NumericField>(kDemandFields),
-                               std::span<const NumericField>(kCounterFields)}) {
-        for (const NumericField& field : fields) {
-            form_[field.id];
-        }
-    }
-    for (int id : kEmptyDemandFields) {
-        form_[id];
-    }
-    for (const ButtonAction<CPPTwo>& button : kButtons) {
-        form_[button.id];
-    }
-    for (int id : kOtherControls) {
-        form_[id];
-    }
+    AddFields(form_, {kMeterFields, kMeterMinMaxFields, kDemandFields, kCounterFields});
+    AddControls(form_, kEmptyDemandFields);
+    AddButtons(form_, kButtons);
+    AddControls(form_, kOtherControls);
 }
 
 std::vector<FieldGroup> CPPTwo::FieldGroups() const {

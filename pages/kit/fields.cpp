@@ -152,6 +152,28 @@ void StoreFields(FormModel& form, std::span<const NumericField> fields) {
     }
 }
 
+void AddLists(FormModel& form, std::initializer_list<std::span<const ListField>> lists) {
+    for (std::span<const ListField> fields : lists) {
+        for (const ListField& field : fields) {
+            form[field.id].items = field.items;
+        }
+    }
+}
+
+void AddFields(FormModel& form, std::initializer_list<std::span<const NumericField>> fields) {
+    for (std::span<const NumericField> group : fields) {
+        for (const NumericField& field : group) {
+            form[field.id];
+        }
+    }
+}
+
+void AddControls(FormModel& form, std::span<const int> ids) {
+    for (int id : ids) {
+        form[id];
+    }
+}
+
 std::vector<RegisterBlock> Blocks(const RegisterBlock* table, int n) {
     std::vector<RegisterBlock> blocks;
     for (int i = 0; i < n && table[i].count != 0; ++i) {

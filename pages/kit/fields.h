@@ -5,6 +5,7 @@
 // that rule in its table entry.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -128,6 +129,12 @@ int32_t FieldValue(const NumericField& field, const std::string& text);
 void ShowFields(FormModel& form, std::span<const NumericField> fields);
 // Edit texts -> store, in table order (display-only fields are skipped).
 void StoreFields(FormModel& form, std::span<const NumericField> fields);
+
+// A page's constructor makes its controls: each list with its items, each field and any other
+// control by id, so that the form holds every control before anything is shown.
+void AddLists(FormModel& form, std::initializer_list<std::span<const ListField>> lists);
+void AddFields(FormModel& form, std::initializer_list<std::span<const NumericField>> fields);
+void AddControls(FormModel& form, std::span<const int> ids);
 
 // --- groups ---------------------------------------------------------------------------------
 

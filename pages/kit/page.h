@@ -24,6 +24,14 @@ struct ButtonAction {
     void (P::*run)(UserPrompts&);
 };
 
+// Makes the form's control of every button in the table.
+template <class P, std::size_t N>
+void AddButtons(FormModel& form, const ButtonAction<P> (&actions)[N]) {
+    for (const ButtonAction<P>& action : actions) {
+        form[action.id];
+    }
+}
+
 // Runs the action of button `id`; false when the table has none.
 template <class P, std::size_t N>
 bool RunButton(P& page, const ButtonAction<P> (&actions)[N], int id, UserPrompts& prompts) {

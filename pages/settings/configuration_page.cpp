@@ -65,23 +65,10 @@ ListField AlertBit(int id, int bit) {
 
 CPPOne::CPPOne() : Page("Configuration", kTemplate, {454, 383}), clock_(LocalTimeNow) {
     BuildLists();
-    for (const auto* lists : {&configLists_, &advancedLists_, &modelLists_}) {
-        for (const ListField& field : *lists) {
-            form_[field.id].items = field.items;
-        }
-    }
-    for (const auto& fields : {std::span<const NumericField>(kConfigurationFields),
-                               std::span<const NumericField>(kAdvancedConfigurationFields)}) {
-        for (const NumericField& field : fields) {
-            form_[field.id];
-        }
-    }
-    for (const ButtonAction<CPPOne>& button : kButtons) {
-        form_[button.id];
-    }
-    for (int id : kOtherControls) {
-        form_[id];
-    }
+    AddLists(form_, {configLists_, advancedLists_, modelLists_});
+    AddFields(form_, {kConfigurationFields, kAdvancedConfigurationFields});
+    AddButtons(form_, kButtons);
+    AddControls(form_, kOtherControls);
 }
 
 void CPPOne::BuildLists() {

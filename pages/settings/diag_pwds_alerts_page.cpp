@@ -73,17 +73,9 @@ void StoreOnOff(const ListField& field, const std::string& text, UserPrompts&) {
 
 CPPFour::CPPFour() : Page("Diag, Pwds and Alerts", kTemplate, {454, 383}) {
     BuildLists();
-    for (const auto* lists : {&diagLists_, &onOffLists_, &ackLists_}) {
-        for (const ListField& field : *lists) {
-            form_[field.id].items = field.items;
-        }
-    }
-    for (const NumericField& field : kDiagnosticFields) {
-        form_[field.id];
-    }
-    for (const ButtonAction<CPPFour>& button : kButtons) {
-        form_[button.id];
-    }
+    AddLists(form_, {diagLists_, onOffLists_, ackLists_});
+    AddFields(form_, {kDiagnosticFields});
+    AddButtons(form_, kButtons);
     for (int level = 0; level < kPasswordCount; ++level) {
         form_[PasswordField(level)];
     }

@@ -36,24 +36,10 @@ constexpr int32_t kLinkLineFixed = 2;
 }  // namespace
 
 CPPOneA::CPPOneA() : Page("Regulator and Comm", kTemplate, {446, 345}) {
-    for (const auto lists : {RegulatorLists(), CommunicationLists()}) {
-        for (const ListField& field : lists) {
-            form_[field.id].items = field.items;
-        }
-    }
-    for (const auto fields : {std::span<const NumericField>(kSetPointFields),
-                              std::span<const NumericField>(kRegulatorFields),
-                              std::span<const NumericField>(kCommunicationFields)}) {
-        for (const NumericField& field : fields) {
-            form_[field.id];
-        }
-    }
-    for (const ButtonAction<CPPOneA>& button : kButtons) {
-        form_[button.id];
-    }
-    for (int id : kUnusedControls) {
-        form_[id];
-    }
+    AddLists(form_, {RegulatorLists(), CommunicationLists()});
+    AddFields(form_, {kSetPointFields, kRegulatorFields, kCommunicationFields});
+    AddButtons(form_, kButtons);
+    AddControls(form_, kUnusedControls);
     form_[kCmUnsolicited].items = kCmUnsolicitedItems;
 }
 
