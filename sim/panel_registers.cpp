@@ -79,16 +79,6 @@ void LoadConfiguration(PanelRegisters& r) {
     r.Set(2, 11, 0);
     r.Set(2, 14, 2);
     r.Set(2, 19, 0);
-    SetAll(r, 10, 161, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});  // quick keys
-}
-
-void LoadDiagnostics(PanelRegisters& r) {
-    SetText(r, 9, 53, "A4B2C1");
-    SetAll(r, 9, 56, {0x0001, 0x2F3A, 7});  // serial number (high, low), product revision
-    SetAll(r, 10, 180, {125, 250, 100, 20, 5, 50, 150, 0, 0, 0});
-    SetAll(r, 10, 209, {1, 0, 0, 0});
-    SetAll(r, 10, 219, {50, 812, 790, 845, 803, 771, 828, 0, 0, 0, 0, 0});
-    SetAll(r, 11, 1, {0x0FFF, 0, 15});  // log set-up word, (unused), interval minutes
 }
 
 void LoadMetering(PanelRegisters& r) {
@@ -136,12 +126,9 @@ void LoadCounters(PanelRegisters& r) {
     r.Set(9, 18, 415);
     SetAll(r, 9, 19, {2133, 0});
     SetAll(r, 9, 23, {4980, 0});
-    r.Set(10, 51, 0);
 }
 
-void LoadAlertsAndHarmonics(PanelRegisters& r) {
-    r.Set(10, 80, 0x0001);  // low current active, not acknowledged
-    SetAll(r, 10, 85, {PackTime(9, 58, 4), PackDate(kYear, kMonth, kDay)});
+void LoadHarmonics(PanelRegisters& r) {
     // Harmonic spectra of load voltage, load current and source voltage: a falling spread.
     for (unsigned base : {86u, 121u, 161u}) {
         for (unsigned k = 0; k < 32; ++k) {
@@ -188,11 +175,10 @@ PanelRegisters::PanelRegisters() = default;
 void PanelRegisters::LoadDefaults() {
     *this = PanelRegisters();
     LoadConfiguration(*this);
-    LoadDiagnostics(*this);
     LoadMetering(*this);
     LoadCounters(*this);
     LoadMeteringDefaults(*this);
-    LoadAlertsAndHarmonics(*this);
+    LoadHarmonics(*this);
     LoadLogs(*this);
     LoadLogsQuickKeyDefaults(*this);
     LoadDiagPwdsAlertsDefaults(*this);
