@@ -11,23 +11,6 @@
 namespace sim {
 namespace {
 
-void SetAll(PanelRegisters& r, unsigned bank, unsigned start,
-            std::initializer_list<unsigned> values) {
-    for (unsigned v : values) {
-        r.Set(bank, start++, static_cast<std::uint16_t>(v));
-    }
-}
-
-// Two characters per register, the first in the high byte.
-void SetText(PanelRegisters& r, unsigned bank, unsigned start, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const unsigned high = static_cast<unsigned char>(text[i]);
-        const unsigned low = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        r.Set(bank, start + static_cast<unsigned>(i / 2),
-              static_cast<std::uint16_t>(high << 8 | low));
-    }
-}
-
 void LoadDiagnostics(PanelRegisters& r) {
     SetText(r, 9, 53, "C4B2A7");                      // main board, power board and mask versions
     constexpr std::uint32_t kSerialNumber = 1207345;  // above 65535: both halves in use

@@ -6,10 +6,6 @@
 namespace sim {
 namespace {
 
-constexpr std::uint16_t Word(int value) {
-    return static_cast<std::uint16_t>(value & 0xFFFF);
-}
-
 // The present metering the simulated line swings around. Quantities that move together
 // (the load current, kVA and kW; the load and compensated voltage) share a phase.
 struct Present {

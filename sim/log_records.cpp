@@ -10,10 +10,6 @@ constexpr unsigned kCauseCodes = 47;  // 0..46
 constexpr int kTapPositions = 33;     // -16..+16
 constexpr long kMinutesPerDay = 24 * 60;
 
-constexpr std::uint16_t Word(long value) {
-    return static_cast<std::uint16_t>(value & 0xFFFF);
-}
-
 // Days since 1970-01-01 of a calendar date, and back (proleptic Gregorian calendar).
 long DaysFromCivil(long y, long m, long d) {
     y -= m <= 2 ? 1 : 0;

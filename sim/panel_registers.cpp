@@ -15,10 +15,6 @@ namespace {
 constexpr unsigned kYear = 2026, kMonth = 3, kDay = 14;
 constexpr unsigned kHour = 10, kMinute = 42, kSecond = 17;
 
-constexpr std::uint16_t Word(int value) {
-    return static_cast<std::uint16_t>(value & 0xFFFF);
-}
-
 // A metering quantity and where its present value lives, for the min/max records of bank 8.
 struct MinMaxSource {
     unsigned bank;
@@ -41,21 +37,6 @@ MinMaxSource SourceOfMinMaxRecord(unsigned record) {
         return kAfterPf[(record - 18) / 4];
     }
     return {1, 26};
-}
-
-void SetText(PanelRegisters& r, unsigned bank, unsigned start, std::string_view text) {
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        r.Set(bank, start + static_cast<unsigned>(i / 2),
-              Word((static_cast<unsigned char>(text[i]) << 8) |
-                   static_cast<unsigned char>(text[i + 1])));
-    }
-}
-
-void SetAll(PanelRegisters& r, unsigned bank, unsigned start, std::initializer_list<int> values) {
-    unsigned reg = start;
-    for (int v : values) {
-        r.Set(bank, reg++, Word(v));
-    }
 }
 
 void LoadConfiguration(PanelRegisters& r) {
@@ -160,6 +141,20 @@ void LoadLogs(PanelRegisters& r) {
 }
 
 }  // namespace
+
+void SetAll(PanelRegisters& r, unsigned bank, unsigned start, std::initializer_list<long> values) {
+    for (long v : values) {
+        r.Set(bank, start++, Word(v));
+    }
+}
+
+void SetText(PanelRegisters& r, unsigned bank, unsigned start, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const unsigned high = static_cast<unsigned char>(text[i]);
+        const unsigned low = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        r.Set(bank, start + static_cast<unsigned>(i / 2), Word(high << 8 | low));
+    }
+}
 
 std::uint16_t PackTime(unsigned hour, unsigned minute, unsigned second) {
     return static_cast<std::uint16_t>(((hour & 31) << 11) | ((minute & 63) << 5) | (second & 31));

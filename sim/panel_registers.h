@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 #include <vector>
 
 namespace sim {
@@ -80,5 +82,14 @@ void LoadLogsQuickKeyDefaults(PanelRegisters& r);  // sim/defaults_logs.cpp
 void LoadDiagPwdsAlertsDefaults(PanelRegisters& registers);
 // The registers of the Regulator and Comm page (sim/defaults_regulator_comm.cpp).
 void LoadRegulatorCommDefaults(PanelRegisters& registers);
+
+// How the defaults fill registers: a value as the register holds it (its low 16 bits), a run of
+// registers from `start`, and text two characters per register, the first in the high byte (an
+// odd last character alone in the high byte).
+constexpr std::uint16_t Word(long value) {
+    return static_cast<std::uint16_t>(value & 0xFFFF);
+}
+void SetAll(PanelRegisters& r, unsigned bank, unsigned start, std::initializer_list<long> values);
+void SetText(PanelRegisters& r, unsigned bank, unsigned start, std::string_view text);
 
 }  // namespace sim
