@@ -14,6 +14,8 @@ inline constexpr uint8_t kTapChangerTypeRegister = 120;
 // Bank 11 register 239 reads non-zero on a panel that answers: the connection test.
 inline constexpr uint8_t kLinkBank = 11;
 inline constexpr uint8_t kLinkRegister = 239;
+// The logs: their set-up, counts, start commands and the record each read brings.
+inline constexpr uint8_t kLogBank = 11;
 
 constexpr int PanelVersion(int32_t word) {
     return word & 0x3FF;

@@ -21,7 +21,6 @@ namespace text = log_download_text;
 
 namespace {
 
-constexpr uint8_t kLogBank = 11;
 constexpr int32_t kLogStartCommand = 49153;  // 0xC001: the next read gives the first record
 
 // One of the panel's two logs: where its start command goes and how a record is read.
@@ -122,8 +121,8 @@ std::span<const Record> ReadLog(const LogKind<Record>& log, const ReadOptions& o
 }  // namespace
 
 ExportOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& request) {
-    const int events = std::clamp(request.events, 0, kMaxLogDownload);
-    const int intervals = std::clamp(request.intervals, 0, kMaxLogDownload);
+    const int events = std::clamp(request.events, 0, kLogRecordCapacity);
+    const int intervals = std::clamp(request.intervals, 0, kLogRecordCapacity);
     std::tm local{};
     const std::time_t proposedAt = Now(request);
     localtime_r(&proposedAt, &local);

@@ -5,13 +5,12 @@
 #include <ctime>
 #include <functional>
 
+#include "pages/data/log_records.h"
 #include "pages/kit/text_file.h"
 #include "pages/kit/user_prompts.h"
 
-inline constexpr int kMaxLogDownload = 1000;  // records of each log
-
 struct LogDownloadRequest {
-    int events = 0;  // records to read, 0..kMaxLogDownload (cut to that range)
+    int events = 0;  // records to read, 0..kLogRecordCapacity (cut to that range)
     int intervals = 0;
     bool autoAdjust = false;  // record times moved onto the PC's clock
     // The PC's clock, for the proposed file name and the clock offset; the system clock when

@@ -6,9 +6,9 @@
 
 #include "pages/data/logs_page_state.h"
 #include "pages/kit/fields.h"
+#include "protocol/panel_registers.h"
 #include "resources/ids/logs_quick_key.h"
 
-inline constexpr uint8_t kLogBank = 11;
 inline constexpr uint8_t kLogSetupWordRegister = 1;
 inline constexpr uint8_t kLogIntervalRegister = 3;
 inline constexpr uint8_t kIntervalCountRegister = 0;

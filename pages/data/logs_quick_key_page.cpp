@@ -281,7 +281,7 @@ void CPPThree::ClearLogs(UserPrompts& prompts) {
 
 CPPThree::DownloadQuantities CPPThree::TakeDownloadQuantities() {
     const auto quantity = [this](int id) {
-        return std::clamp(LeadingInteger(form_[id].text), 0, kMaxLogDownload);
+        return std::clamp(LeadingInteger(form_[id].text), 0, kLogRecordCapacity);
     };
     LogsPageState& state = LogsState();
     state.downloadEvents = quantity(kEventsToDownload);
