@@ -22,7 +22,6 @@ constexpr uint8_t kMaintainRecordsRegister = 209;
 constexpr uint8_t kClearCommandRegister = 219;
 constexpr int32_t kClearCountersCommand = 1;
 constexpr int32_t kClearAllCommand = 2;
-// A maintenance file is a few hundred bytes; anything much longer is something else.
 
 constexpr ButtonAction<CPPFive> kButtons[] = {
     {kGetSettings, &CPPFive::GetMaintenanceSettings},
