@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "app/view/chart_style.h"
+
 namespace mc = metering_charts;
 
 HarmonicsChartWindow::HarmonicsChartWindow(std::function<void()> read, QWidget* parent)
@@ -31,14 +33,8 @@ HarmonicsChartWindow::HarmonicsChartWindow(std::function<void()> read, QWidget* 
     chart_->addAxis(values_, Qt::AlignLeft);
     bars_->attachAxis(harmonics);
     bars_->attachAxis(values_);
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    QFont title = chart_->titleFont();
-    title.setPointSizeF(title.pointSizeF() * 1.2);
-    title.setBold(true);
-    chart_->setTitleFont(title);
 
-    auto* view = new QChartView(chart_, this);
-    view->setRenderHint(QPainter::Antialiasing);
+    QChartView* view = StyledChartView(chart_, this);
     read_ = new QPushButton(QStringLiteral("Read"), this);
     read_->setObjectName(QStringLiteral("harmonicsRead"));
     read_->setToolTip(

@@ -9,6 +9,8 @@
 #include <QValueAxis>
 #include <chrono>
 
+#include "app/view/chart_style.h"
+
 namespace mc = metering_charts;
 
 namespace {
@@ -56,14 +58,8 @@ TrendChartWindow::TrendChartWindow(QWidget* parent) : QWidget(parent, Qt::Window
         line->attachAxis(time_);
         line->attachAxis(line == ild_ ? amperes_ : volts_);
     }
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    QFont title = chart_->titleFont();
-    title.setPointSizeF(title.pointSizeF() * 1.2);
-    title.setBold(true);
-    chart_->setTitleFont(title);
 
-    auto* view = new QChartView(chart_, this);
-    view->setRenderHint(QPainter::Antialiasing);
+    QChartView* view = StyledChartView(chart_, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view);
     resize(900, 500);
