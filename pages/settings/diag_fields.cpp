@@ -1,8 +1,6 @@
 #include "pages/settings/diag_fields.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 
 #include "pages/kit/number_text.h"
 
@@ -39,10 +37,6 @@ unsigned char NextLatin1(const std::string& text, std::size_t& i) {
         return static_cast<unsigned char>((lead & 0x03) << 6 | (text[i - 1] & 0x3F));
     }
     return kUnmappable;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
 // The typed number times `factor` in double precision, truncated toward zero.
@@ -98,29 +92,6 @@ std::string ShowSerialNumber(int32_t* slots) {
 std::array<int32_t, 2> SerialNumberRegisters(const std::string& text) {
     const auto bits = static_cast<uint32_t>(LeadingInteger(text));
     return {static_cast<int32_t>(bits & 0xFFFFu), static_cast<int32_t>(bits >> 16)};
-}
-
-double LeadingReal(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        return 0;  // a second sign: no number
-    }
-    // from_chars ignores the locale the desktop sets: the decimal point is always '.'.
-    double v = 0;
-    const char* first = text.data() + i;
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), v);
-    if (error != std::errc{} || end == first || !std::isfinite(v)) {
-        return 0;
-    }
-    return negative ? -v : v;
 }
 
 int64_t TakeTenths(const std::string& text) {

@@ -21,8 +21,6 @@ std::string ShowSerialNumber(int32_t* slots);
 // The two registers (low 16 bits, high 16 bits) of a typed serial number: its leading signed
 // 32-bit integer, 0 when there is none.
 std::array<int32_t, 2> SerialNumberRegisters(const std::string& text);
-// The leading decimal number of a text, 0 when there is none; never infinite or NaN.
-double LeadingReal(const std::string& text);
 // Tenths and hundredths shown with one and two decimals (tenths as every page shows them).
 // Taken back as the typed number times 10 (100) in double precision, truncated toward zero:
 // "0.29" in hundredths is 28, as the panel has always received it.
