@@ -36,7 +36,8 @@ void LoadAlerts(PanelRegisters& r) {
     // 10/80: Low Current active, Tap Track Err acknowledged, High Current active and
     // acknowledged. 10/81: Low Battery active, Not in Auto active, Self Test acknowledged.
     SetAll(r, 10, 80, {0x3021, 0x0811});
-    const std::uint16_t today = PackDate(2026, 3, 14);
+    const std::uint16_t today =
+        PackDate(kDefaultClock.year, kDefaultClock.month, kDefaultClock.day);
     SetAll(r, 10, 85, {PackTime(9, 58, 4), today});
     SetAll(r, 10, 89, {PackTime(22, 17, 30), PackDate(2026, 3, 12)});
     SetAll(r, 10, 97, {PackTime(7, 45, 12), today});

@@ -41,7 +41,9 @@ long ClockMinutes(const PanelRegisters& r) {
     const std::uint16_t date = r.Get(kSettingsBank, kClockDateRegister);
     const std::uint16_t time = r.Get(kSettingsBank, kClockTimeRegister);
     if (date == 0) {
-        return DaysFromCivil(2026, 3, 14) * kMinutesPerDay + 10 * 60 + 42;
+        return DaysFromCivil(kDefaultClock.year, kDefaultClock.month, kDefaultClock.day) *
+                   kMinutesPerDay +
+               kDefaultClock.hour * 60 + kDefaultClock.minute;
     }
     const long day = DaysFromCivil(1990 + ((date >> 9) & 63), std::clamp((date >> 5) & 15, 1, 12),
                                    std::clamp(date & 31, 1, 31));

@@ -11,9 +11,10 @@
 namespace sim {
 namespace {
 
-// The moment the panel clock shows after LoadDefaults: 14 March 2026, 10:42:17.
-constexpr unsigned kYear = 2026, kMonth = 3, kDay = 14;
-constexpr unsigned kHour = 10, kMinute = 42, kSecond = 17;
+constexpr unsigned kYear = kDefaultClock.year, kMonth = kDefaultClock.month,
+                   kDay = kDefaultClock.day;
+constexpr unsigned kHour = kDefaultClock.hour, kMinute = kDefaultClock.minute,
+                   kSecond = kDefaultClock.second;
 
 // A metering quantity and where its present value lives, for the min/max records of bank 8.
 struct MinMaxSource {

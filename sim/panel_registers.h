@@ -83,6 +83,12 @@ void LoadDiagPwdsAlertsDefaults(PanelRegisters& registers);
 // The registers of the Regulator and Comm page (sim/defaults_regulator_comm.cpp).
 void LoadRegulatorCommDefaults(PanelRegisters& registers);
 
+// The moment the panel clock shows after LoadDefaults: 14 March 2026, 10:42:17.
+struct ClockMoment {
+    unsigned year, month, day, hour, minute, second;
+};
+inline constexpr ClockMoment kDefaultClock{2026, 3, 14, 10, 42, 17};
+
 // How the defaults fill registers: a value as the register holds it (its low 16 bits), a run of
 // registers from `start`, and text two characters per register, the first in the high byte (an
 // odd last character alone in the high byte).
