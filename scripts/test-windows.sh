@@ -120,6 +120,12 @@ stop_sim
 echo "exit code $status, $(wc -l <"$scratch/dump-windows.csv") lines," \
      "$(grep -c '^read ' "$scratch/sim-dump.log") requests logged by the simulator"
 check "dump exits 0" [ "$status" -eq 0 ]
+if [ "$status" -ne 0 ]; then
+    echo "--- what the dump said:" >&2
+    tail -20 "$scratch/dump-windows.err" >&2
+    echo "--- what the simulator logged last:" >&2
+    tail -20 "$scratch/sim-dump.log" >&2
+fi
 check "the simulator answered every request of the dump" \
     bash -c "grep -q '^read ' '$scratch/sim-dump.log' && ! grep -q 'not answered' '$scratch/sim-dump.log'"
 check "the dump's connection closed with exactly one 0x00 byte" \
