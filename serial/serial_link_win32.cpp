@@ -27,8 +27,11 @@ constexpr DWORD kOwnEndWaitMs = 200;
 // that it reports events.
 constexpr DWORD kEmptyWakeRestMs = 5;
 // How long an event wait may run before the thread looks at the queue itself, on a driver that
-// has shown it reports events.
-constexpr DWORD kEventSafetyNetMs = 1000;
+// has shown it reports events. A driver that loses an event (Wine does on a pseudo-terminal,
+// now and then after it has reported others) then delays a reply by this much; a loaded
+// machine adds its own delay on top, and the whole must stay well inside the per-byte
+// allowance of the reply wait.
+constexpr DWORD kEventSafetyNetMs = 100;
 // A frame is at most 36 bytes; even at 300 baud that leaves the driver in about 1.2 s.
 constexpr DWORD kWriteAllowanceMs = 3000;
 
