@@ -16,10 +16,12 @@
 #include "serial/open_failure.h"
 #include "serial/port_name.h"
 #include "tests/support/bytes.h"
+#include "tests/support/diagnostic_log.h"
 #include "tests/support/pty_pair.h"
 
 using namespace std::chrono_literals;
 using testing_support::Bytes;
+using testing_support::DiagnosticLog;
 using testing_support::PrivatePortsFolder;
 using testing_support::PtyPair;
 
@@ -37,26 +39,6 @@ int OpenFileDescriptors() {
     ::closedir(dir);
     return count;
 }
-
-// Captures diagnostic lines instead of printing them.
-class DiagnosticLog {
-  public:
-    DiagnosticLog() {
-        serial::SetDiagnosticSink([this](const std::string& line) {
-            std::lock_guard guard(mutex_);
-            text_ += line;
-        });
-    }
-    ~DiagnosticLog() { serial::SetDiagnosticSink(nullptr); }
-    std::string text() const {
-        std::lock_guard guard(mutex_);
-        return text_;
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
 
 // Waits until the receive buffer holds `count` bytes (or a generous bound passes).
 bool WaitForFill(int count) {

@@ -15,6 +15,7 @@
 #include "serial/open_failure_win32.h"
 #include "serial/port_name.h"
 #include "serial/serial_link.h"
+#include "tests/support/diagnostic_log.h"
 
 using namespace std::chrono_literals;
 
@@ -34,24 +35,7 @@ bool UnderWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-class DiagnosticLog {
-  public:
-    DiagnosticLog() {
-        serial::SetDiagnosticSink([this](const std::string& line) {
-            std::lock_guard guard(mutex_);
-            text_ += line;
-        });
-    }
-    ~DiagnosticLog() { serial::SetDiagnosticSink(nullptr); }
-    std::string text() const {
-        std::lock_guard guard(mutex_);
-        return text_;
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
+using testing_support::DiagnosticLog;
 
 class Win32Link : public ::testing::Test {
   protected:
