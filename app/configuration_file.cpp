@@ -19,8 +19,26 @@ constexpr ConfigSection kSections[] = {
     {"//<PWDS>", kPasswordsBlockTable, kPasswordsBlockCount},
 };
 
-// A signed decimal number and nothing else.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// What one register can hold, as the pages put it into the store: anything further out would
+// reach the panel as unrelated low 16 bits.
+constexpr int32_t kLowestValue = -32768;
+constexpr int32_t kHighestValue = 65535;
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A signed decimal number (a leading '+' allowed) with nothing but blanks around it.
 bool ParseNumber(std::string_view text, int32_t& value) {
+    text = Trimmed(text);
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') {
+        text.remove_prefix(1);
+    }
     if (text.empty()) {
         return false;
     }
@@ -80,6 +98,9 @@ std::optional<std::vector<int32_t>> ParseConfigurationFile(std::string_view text
         }
         return std::nullopt;
     };
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     const std::vector<std::string> lines = SplitLines(text);
     std::vector<int32_t> values;
     std::size_t at = 0;
@@ -95,6 +116,11 @@ std::optional<std::vector<int32_t>> ParseConfigurationFile(std::string_view text
             if (!value) {
                 return fail(at, std::string(section.marker) + " needs " + std::to_string(count) +
                                     " lines of bank,register,value");
+            }
+            if (*value < kLowestValue || *value > kHighestValue) {
+                return fail(at, std::to_string(*value) + " does not fit in a register (" +
+                                    std::to_string(kLowestValue) + ".." +
+                                    std::to_string(kHighestValue) + ")");
             }
             values.push_back(*value);
         }
@@ -115,6 +141,7 @@ void StoreConfigurationValues(const std::vector<int32_t>& values) {
             const RegisterBlock& block = section.blocks[b];
             for (unsigned k = 0; k < block.count && i < values.size(); ++k) {
                 StoreSlot(block.bank, block.start + k) = values[i++];
+                SetSlotHeld(block.bank, block.start + k, true);
             }
         }
     }

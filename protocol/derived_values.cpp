@@ -23,12 +23,15 @@ void StoreMechanismCode(int32_t value122) {
 
 void ApplyLargestCounter() {
     int32_t& largest = StoreSlot(kMaintenanceBank, kLargestCounterRegister);
+    bool held = SlotHeld(kMaintenanceBank, kLargestCounterRegister);
     for (unsigned reg = kLargestCounterRegister + 1; reg <= kLastCounterRegister; ++reg) {
         const int32_t value = StoreSlot(kMaintenanceBank, reg);
         if (value > largest) {
             largest = value;
         }
+        held = held && SlotHeld(kMaintenanceBank, reg);
     }
+    SetSlotHeld(kMaintenanceBank, kLargestCounterRegister, held);
 }
 
 void ReadMaintenanceStatus() {
@@ -37,6 +40,9 @@ void ReadMaintenanceStatus() {
     int32_t value122 = 0;
     ReadRegisters(kMaintenanceBank, kMechanismSourceRegister, 1, &value122);
     StoreMechanismCode(value122);
+    // A code worked out from a current that never came is no code at all.
+    SetSlotHeld(kMaintenanceBank, kMechanismCodeRegister,
+                SlotHeld(kMaintenanceBank, kMechanismCodeRegister) && LastRequest().completeReply);
 }
 
 void ReadMaintenanceCounters() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/value_store.h"
 #include "serial/receive_buffer.h"
 #include "serial/serial_link.h"
 
@@ -80,6 +81,8 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
         const int usable = std::max(0, filled - skip);
         ExtractValues(received + skip, static_cast<size_t>(usable),
                       std::min<int>(count, kMaxRegistersPerRequest), out);
+        // Store slots remember whether the panel gave them their value.
+        SetSlotsHeld(out, std::min<int>(count, kMaxRegistersPerRequest), complete);
     }
 
     g_lastRequest = {bank,

@@ -9,8 +9,20 @@ inline constexpr int kRegistersPerBank = 256;
 int32_t& StoreSlot(unsigned bank, unsigned reg);
 // The slots of registers start.. of one bank, in register order.
 int32_t* StoreSlots(unsigned bank, unsigned start);
-// Back to all zeros (for tests; the tool never clears the store).
+// Back to all zeros, nothing held (for tests; the tool never clears the store).
 void ResetValueStore();
+
+// Whether a slot holds a value someone gave: the panel in a complete reply, a file, or the user
+// (or the tool's own defaults). A slot never read, or whose last read went without a complete
+// reply, holds nothing given, and a write of it asks the user first.
+bool SlotHeld(unsigned bank, unsigned reg);
+void SetSlotHeld(unsigned bank, unsigned reg, bool held);
+// The same for `count` slots from `first`, which may lie anywhere: values outside the store
+// (a request's scratch values) have no record and are left alone.
+void SetSlotsHeld(const int32_t* first, int count, bool held);
+// True when every register of the blocks is held.
+struct RegisterBlock;
+bool BlocksHeld(const RegisterBlock* blocks, int n);
 
 // The word a slot holds, 0..65535.
 inline uint16_t Word(int32_t slot) {

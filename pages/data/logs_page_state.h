@@ -31,6 +31,8 @@ LogsPageState& LogsState();
 // Back to the start-up state (for tests; the tool never resets it).
 void ResetLogsState();
 
+// The bits of the log-setup word that have flags.
+inline constexpr int32_t kLogSetupFlagMask = (1 << kLogSetupFlagCount) - 1;
 // The log-setup word of the flags: bit n is flag n, bits 14 and 15 are 0.
 int32_t LogSetupWord(const LogSetupFlags& bits);
 // Bits 0..13 of a word as read, bit 11 included: it has no control and goes back as read.

@@ -41,9 +41,17 @@ Texts QuickScreenTexts() {
     return Texts(kQuickScreenNames.begin(), kQuickScreenNames.end());
 }
 
-// The quick-menu block's registers are the page's values only while it writes or reads them.
+// The quick-menu block's registers are the page's values only while it writes or reads them;
+// whether each item holds a screen someone gave (read, picked, or set by a button) is kept
+// with them.
 int32_t* QuickMenuSlots() {
     return StoreSlots(kSettingsBank, kQuickMenuRegister);
+}
+
+void MarkQuickItemsGiven(int from, int to) {
+    for (int k = from; k < to; ++k) {
+        SetSlotHeld(kSettingsBank, static_cast<unsigned>(kQuickMenuRegister + k), true);
+    }
 }
 
 }  // namespace
@@ -110,8 +118,6 @@ void CPPThree::BuildLists() {
 
 void CPPThree::ResetWindow() {
     Page::ResetWindow();
-    setupRead_.Forget();
-    quickRead_.Forget();
 }
 
 std::vector<FieldGroup> CPPThree::FieldGroups() const {
@@ -151,6 +157,7 @@ void CPPThree::ShowLogSetup() {
     const IntervalParts interval = SplitInterval(StoreSlot(kLogBank, kLogIntervalRegister));
     ShowListValue(form_[kIntervalHours], intervalLists_[0].items, interval.hours);
     ShowListValue(form_[kIntervalMinutes], intervalLists_[1].items, interval.minutes);
+    RememberShown(form_, {kLogBank, kLogIntervalRegister});
     ShowListValue(form_[kAutoAdjustLogTime], kNoYes, LogsState().autoAdjustLogTime);
 }
 
@@ -167,7 +174,7 @@ void CPPThree::GetLogSetup(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    setupRead_.ReadUnlessStoreOnly([] {
+    ReadUnlessStoreOnly([] {
         if (PanelVersion(StoreSlot(kSettingsBank, kVersionRegister)) >= kLogSetupTableVersion) {
             ReadBlockTable(kLogSetupBlockTable, kLogSetupReadBlocks);
             return;
@@ -185,12 +192,17 @@ void CPPThree::GetLogSetup(UserPrompts& prompts) {
 
 void CPPThree::SetLogSetup(UserPrompts& prompts) {
     const LogsPageState& state = LogsState();
-    StoreSlot(kLogBank, kLogSetupWordRegister) = LogSetupWord(state.bits);
+    // The word and the interval as shown, then the flags picked since: the bits without a
+    // list go back as they came.
+    StoreLists(form_, setupLists_);
+    StoreLists(form_, intervalLists_);
+    int32_t& word = StoreSlot(kLogBank, kLogSetupWordRegister);
+    word = LogSetupWord(state.bits) | (word & ~kLogSetupFlagMask);
     StoreSlot(kLogBank, kLogIntervalRegister) =
         JoinInterval({state.intervalHours, state.intervalMinutes});
     // Whatever the panel's version: the set-up goes out as the whole table.
-    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kSetupQuestion, setupRead_,
-                                               kLogSetupBlockTable, kLogSetupWriteBlocks);
+    const SetOutcome outcome =
+        ConfirmAndWrite(prompts, text::kSetupQuestion, kLogSetupBlockTable, kLogSetupWriteBlocks);
     if (outcome == SetOutcome::kWritten || outcome == SetOutcome::kDeclined) {
         GetLogSetup(prompts);
     }
@@ -318,12 +330,14 @@ void CPPThree::PickQuickItem(int item, const std::string& text) {
     const int value = ListPosition(quickLists_[static_cast<std::size_t>(item)].items, text);
     if (value >= 0 && value <= kLastQuickScreen) {
         state.quickMenu[static_cast<std::size_t>(item)] = value;
+        MarkQuickItemsGiven(item, item + 1);
         if (item + 1 < kQuickMenuItems) {
             form_[QuickItemId(item + 1)].enabled = true;
         }
         return;
     }
     // "NONE" or no screen at all: the menu ends here.
+    MarkQuickItemsGiven(item, kQuickMenuItems);
     for (int k = item; k < kQuickMenuItems; ++k) {
         state.quickMenu[static_cast<std::size_t>(k)] = kNoQuickScreen;
         if (k > item) {
@@ -355,7 +369,7 @@ void CPPThree::GetQuickMenu(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    quickRead_.ReadUnlessStoreOnly([] {
+    ReadUnlessStoreOnly([] {
         ReadBlockTable(kQuickConfigurationBlock, kQuickConfigurationReadBlocks);
         ReadRegisters(kSettingsBank, kQuickDisplayTimeRegister, 2,
                       StoreSlots(kSettingsBank, kQuickDisplayTimeRegister));
@@ -365,18 +379,22 @@ void CPPThree::GetQuickMenu(UserPrompts& prompts) {
     ShowQuickMenu(prompts);
 }
 
-void CPPThree::WriteQuickMenu(UserPrompts& prompts) {
+bool CPPThree::WriteQuickMenu(UserPrompts& prompts) {
+    bool answered = false;
     {
         WaitCursor wait(prompts);
         const auto& menu = LogsState().quickMenu;
         std::copy(menu.begin(), menu.end(), QuickMenuSlots());
-        WriteBlockTable(kQuickConfigurationBlock, kQuickConfigurationWriteBlocks);
+        answered = EveryReplyCame(
+            [] { WriteBlockTable(kQuickConfigurationBlock, kQuickConfigurationWriteBlocks); });
     }
     GetQuickMenu(prompts);
+    return answered;
 }
 
 void CPPThree::SetQuickMenu(UserPrompts& prompts) {
-    if (!RequireConnected(prompts)) {
+    if (!RequireConnected(prompts) ||
+        !AcceptIncompleteData(prompts, kQuickConfigurationBlock, kQuickConfigurationWriteBlocks)) {
         return;
     }
     WriteQuickMenu(prompts);
@@ -384,6 +402,7 @@ void CPPThree::SetQuickMenu(UserPrompts& prompts) {
 
 void CPPThree::ClearQuickMenu(UserPrompts& prompts) {
     LogsState().quickMenu = LogsPageState::QuickMenuCleared();
+    MarkQuickItemsGiven(0, kQuickMenuItems);
     if (!RequireConnected(prompts)) {
         return;
     }
@@ -392,9 +411,13 @@ void CPPThree::ClearQuickMenu(UserPrompts& prompts) {
 
 void CPPThree::SetDefaultQuickMenu(UserPrompts& prompts) {
     LogsState().quickMenu = kDefaultQuickMenuScreens;
+    MarkQuickItemsGiven(0, kQuickMenuItems);
     if (!RequireConnected(prompts)) {
         return;
     }
-    WriteQuickMenu(prompts);
-    ShowOk(prompts, text::kDefaultQuickSent, text::kQuickCaption);
+    if (WriteQuickMenu(prompts)) {
+        ShowOk(prompts, text::kDefaultQuickSent, text::kQuickCaption);
+    } else {
+        ShowOk(prompts, kNoReplyText, kNoReplyCaption, PromptIcon::kWarning);
+    }
 }

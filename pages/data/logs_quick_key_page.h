@@ -61,14 +61,13 @@ class CPPThree : public Page {
     void PickClearChoice(const std::string& text, UserPrompts& prompts);
     void PickQuickItem(int item, const std::string& text);
     void ShowQuickMenu(UserPrompts& prompts);
-    void WriteQuickMenu(UserPrompts& prompts);
+    // Sends the held quick menu and reads it back; false when a request went without reply.
+    bool WriteQuickMenu(UserPrompts& prompts);
 
     std::vector<ListField> setupLists_;     // shown from the store by "Get Log Setup"
     std::vector<ListField> intervalLists_;  // "hr:" and "min:", shown from the interval
     std::vector<ListField> choiceLists_;    // "<LOGS>" choices, kept outside the store
     std::vector<ListField> quickLists_;     // the fifteen quick-menu items
-    ReadRecord setupRead_;
-    ReadRecord quickRead_;
     std::function<std::time_t()> clock_;
 };
 

@@ -78,7 +78,6 @@ CPPFive::CPPFive() : Page("Maintenance", kTemplate, {454, 383}), clock_(LocalTim
 
 void CPPFive::ResetWindow() {
     Page::ResetWindow();
-    settingsRead_.Forget();
 }
 
 std::vector<FieldGroup> CPPFive::FieldGroups() const {
@@ -112,14 +111,18 @@ void CPPFive::GetMaintenanceSettings(UserPrompts& prompts) {
     {
         WaitCursor wait(prompts);
         // The panel's 10/210 gives way to the code worked out from the full-load current.
-        settingsRead_.Read(ReadMaintenanceStatus);
+        ReadMaintenanceStatus();
     }
     ShowLists(form_, settingsLists_);
     form_.Changed();
 }
 
 void CPPFive::SetMaintenanceSettings(UserPrompts& prompts) {
-    if (!RequireConnected(prompts) || !AcceptIncompleteData(prompts, settingsRead_)) {
+    if (!RequireConnected(prompts)) {
+        return;
+    }
+    StoreLists(form_, settingsLists_);
+    if (!AcceptIncompleteData(prompts, kMaintenanceStatusBlock, kMaintenanceStatusWriteBlocks)) {
         return;
     }
     {
@@ -138,13 +141,18 @@ void CPPFive::ClearMaintenanceData(UserPrompts& prompts) {
 
 // --- statuses ---------------------------------------------------------------------------------
 
-bool CPPFive::MaintainRecordsOn(UserPrompts& prompts, const char* disabledText) {
+CPPFive::Statuses CPPFive::MaintainRecords(UserPrompts& prompts, const char* disabledText) {
     ReadRegisters(kBank, kMaintainRecordsRegister, 1, StoreSlots(kBank, kMaintainRecordsRegister));
+    if (!LastRequest().completeReply) {
+        // A silent panel is not a panel that keeps no records.
+        ShowOk(prompts, text::kNoReplyToRecords, kNoReplyCaption, PromptIcon::kWarning);
+        return Statuses::kNoReply;
+    }
     if (StoreSlot(kBank, kMaintainRecordsRegister) != 0) {
-        return true;
+        return Statuses::kRead;
     }
     ShowOk(prompts, disabledText, text::kDisabledCaption);
-    return false;
+    return Statuses::kDisabled;
 }
 
 void CPPFive::ShowGrades() {
@@ -156,12 +164,13 @@ void CPPFive::ShowGrades() {
 }
 
 CPPFive::Statuses CPPFive::ReadStatuses(UserPrompts& prompts) {
-    if (!MaintainRecordsOn(prompts, text::kDisabled)) {
+    const Statuses records = MaintainRecords(prompts, text::kDisabled);
+    if (records != Statuses::kRead) {
         for (int id : kGradeFields) {
-            form_[id].text = text::kNotAvailable;
+            form_[id].text = records == Statuses::kDisabled ? text::kNotAvailable : "";
         }
         form_.Changed();
-        return Statuses::kDisabled;
+        return records;
     }
     bool complete = false;
     {
@@ -197,6 +206,9 @@ MaintenanceOutcome CPPFive::BackUp(UserPrompts& prompts) {
     const Statuses statuses = ReadStatuses(prompts);
     if (statuses == Statuses::kDisabled) {
         return MaintenanceOutcome::kDisabled;
+    }
+    if (statuses == Statuses::kNoReply) {
+        return MaintenanceOutcome::kNoReply;
     }
     // This file is what a new panel gets as its wear history: zeros standing in for lost
     // replies would wipe it.
@@ -241,11 +253,20 @@ MaintenanceOutcome CPPFive::Restore(UserPrompts& prompts) {
         ShowOk(prompts, text::kInvalidFile, text::kInvalidFileCaption);
         return MaintenanceOutcome::kInvalidFile;
     }
-    std::copy(values->begin(), values->end(), StoreSlots(kBank, kMaintenanceFirstRegister));
+    int32_t* slots = StoreSlots(kBank, kMaintenanceFirstRegister);
+    std::copy(values->begin(), values->end(), slots);
+    SetSlotsHeld(slots, static_cast<int>(values->size()), true);
+    // The file restores counters; it never commands the panel to clear anything.
+    StoreSlot(kBank, kClearCommandRegister) = 0;
     ShowOk(prompts, text::kOpened, text::kOpenedCaption);
 
-    if (!MaintainRecordsOn(prompts, text::kDisabledForRestore)) {
-        return MaintenanceOutcome::kDisabled;
+    switch (MaintainRecords(prompts, text::kDisabledForRestore)) {
+        case Statuses::kDisabled:
+            return MaintenanceOutcome::kDisabled;
+        case Statuses::kNoReply:
+            return MaintenanceOutcome::kNoReply;
+        default:
+            break;
     }
     {
         WaitCursor wait(prompts);
@@ -256,8 +277,18 @@ MaintenanceOutcome CPPFive::Restore(UserPrompts& prompts) {
         ShowOk(prompts, text::kNotSent, text::kNotSentCaption);
         return MaintenanceOutcome::kNotSent;
     }
-    WaitCursor wait(prompts);
-    WriteBlockTable(kMaintenanceCountersBlock, kMaintenanceCountersWriteBlocks);
+    bool sent = false;
+    {
+        WaitCursor wait(prompts);
+        sent = EveryReplyCame(
+            [] { WriteBlockTable(kMaintenanceCountersBlock, kMaintenanceCountersWriteBlocks); });
+    }
+    if (!sent) {
+        // Rebooting now would start the new panel without its wear history.
+        ShowOk(prompts, text::kSendUnconfirmed, text::kSendUnconfirmedCaption,
+               PromptIcon::kWarning);
+        return MaintenanceOutcome::kNoReply;
+    }
     ShowOk(prompts, text::kSent, text::kSentCaption);
     return MaintenanceOutcome::kDone;
 }

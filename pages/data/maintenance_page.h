@@ -21,6 +21,7 @@ enum class MaintenanceOutcome {
     kNotWritten,      // the file could not be written
     kInvalidFile,     // the file could not be read or is no maintenance file: nothing changed
     kNotSent,         // CONFIRM SETTINGS answered No: the values stay in the store only
+    kNoReply,         // the panel did not answer: nothing is known to have been read or sent
 };
 
 class CPPFive : public Page {
@@ -46,9 +47,10 @@ class CPPFive : public Page {
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
 
   private:
-    enum class Statuses { kDisabled, kIncomplete, kRead };
-    // Reads "Maintain Records" into the store; when it is N, says so with `disabledText`.
-    bool MaintainRecordsOn(UserPrompts& prompts, const char* disabledText);
+    enum class Statuses { kDisabled, kNoReply, kIncomplete, kRead };
+    // Reads "Maintain Records" into the store: kRead when it is Y; when it is N, says so with
+    // `disabledText` (kDisabled); without a reply says that the panel did not answer (kNoReply).
+    Statuses MaintainRecords(UserPrompts& prompts, const char* disabledText);
     void ShowGrades();
     // The refresh: "Maintain Records", then the counters and their grades; "N/A" in every
     // status field when records are not kept.
@@ -56,7 +58,6 @@ class CPPFive : public Page {
 
     std::vector<ListField> settingsLists_;
     std::vector<ListField> clearLists_;
-    ReadRecord settingsRead_;
     std::function<std::tm()> clock_;
 };
 
@@ -97,4 +98,11 @@ inline constexpr char kSentCaption[] = "REBOOT PANEL";
 inline constexpr char kNotSent[] =
     "FILE WAS IMPORTED\n Maintenance Data has not been Sent to Panel";
 inline constexpr char kNotSentCaption[] = " BACKED UP Maintenance DATA NOT UPLOADED";
+inline constexpr char kNoReplyToRecords[] =
+    "The panel did not answer: whether it keeps maintenance records is not known.\nCheck the "
+    "connection and try again.";
+inline constexpr char kSendUnconfirmed[] =
+    "The panel did not answer while the maintenance data was sent:\n it may not hold the "
+    "backed-up data.\n Do not reboot the panel. Check the connection and load the file again.";
+inline constexpr char kSendUnconfirmedCaption[] = "MAINTENANCE DATA NOT CONFIRMED";
 }  // namespace maintenance_text

@@ -14,6 +14,34 @@ int32_t* Reg::Slots() const {
     return StoreSlots(bank, reg);
 }
 
+namespace {
+
+int Key(const Reg& reg) {
+    return reg.bank * kRegistersPerBank + reg.reg;
+}
+
+Reg Plus(const Reg& first, int k) {
+    return {first.bank, static_cast<uint8_t>(first.reg + k)};
+}
+
+// Puts back what the form remembers of `count` registers from `first`; false when it
+// remembers none of them.
+bool RestoreShown(FormModel& form, const Reg& first, int count) {
+    bool any = false;
+    for (int k = 0; k < count; ++k) {
+        const Reg reg = Plus(first, k);
+        const auto shown = form.Shown().find(Key(reg));
+        if (shown != form.Shown().end()) {
+            reg.Slot() = shown->second.value;
+            SetSlotHeld(reg.bank, reg.reg, shown->second.held);
+            any = true;
+        }
+    }
+    return any;
+}
+
+}  // namespace
+
 // --- lists ----------------------------------------------------------------------------------
 
 Texts NumberTexts(int last) {
@@ -38,13 +66,18 @@ int32_t ListValue(const ListField& field) {
     return field.rule == ListRule::kBit ? (reg >> field.bit) & 1 : reg;
 }
 
-void ShowList(ControlState& combo, const ListField& field) {
-    ShowListValue(combo, field.ValueTexts(), ListValue(field));
+void ShowList(FormModel& form, const ListField& field) {
+    ControlState& combo = form[field.id];
+    if (!ShowListValue(combo, field.ValueTexts(), ListValue(field))) {
+        // Never the item of an earlier value: it would be taken for this one.
+        combo.Select(-1);
+    }
+    RememberShown(form, field.reg);
 }
 
 void ShowLists(FormModel& form, std::span<const ListField> lists) {
     for (const ListField& field : lists) {
-        ShowList(form[field.id], field);
+        ShowList(form, field);
     }
 }
 
@@ -80,12 +113,32 @@ bool OnListPicked(FormModel& form, std::span<const ListField> lists, int id, Use
         return false;
     }
     const std::string text = form[id].SelectedText();
+    const auto shown = form.Shown().find(Key(field->reg));
+    int32_t& slot = field->reg.Slot();
+    if (shown != form.Shown().end()) {
+        slot = shown->second.value;
+        SetSlotHeld(field->reg.bank, field->reg.reg, shown->second.held);
+    }
+    const int32_t before = slot;
     if (field->onPick) {
         field->onPick(*field, text, prompts);
     } else {
         StorePick(*field, text);
     }
+    if (field->rule != ListRule::kBit && slot != before) {
+        // The whole register is now the user's choice.
+        SetSlotHeld(field->reg.bank, field->reg.reg, true);
+    }
+    if (shown != form.Shown().end()) {
+        shown->second = {slot, SlotHeld(field->reg.bank, field->reg.reg)};
+    }
     return true;
+}
+
+void StoreLists(FormModel& form, std::span<const ListField> lists) {
+    for (const ListField& field : lists) {
+        RestoreShown(form, field.reg, 1);
+    }
 }
 
 // --- numeric edits --------------------------------------------------------------------------
@@ -138,17 +191,57 @@ int32_t FieldValue(const NumericField& field, const std::string& text) {
 
 void ShowFields(FormModel& form, std::span<const NumericField> fields) {
     for (const NumericField& field : fields) {
+        if (field.conversion.take != nullptr) {
+            // Before the text is made: showing may put the register into another form.
+            RememberShown(form, field.reg);
+        }
         if (field.conversion.show != nullptr) {
-            form[field.id].text = FieldText(field);
+            ControlState& edit = form[field.id];
+            edit.text = FieldText(field);
+            edit.shownText = edit.text;
         }
     }
 }
 
 void StoreFields(FormModel& form, std::span<const NumericField> fields) {
     for (const NumericField& field : fields) {
-        if (field.conversion.take != nullptr) {
-            field.reg.Slot() = FieldValue(field, form[field.id].text);
+        if (field.conversion.take == nullptr || RestoreUnedited(form, field.id, field.reg)) {
+            continue;
         }
+        field.reg.Slot() = FieldValue(field, form[field.id].text);
+        MarkStoredEdit(form, field.id, field.reg);
+    }
+}
+
+void RememberShown(FormModel& form, Reg first, int count) {
+    for (int k = 0; k < count; ++k) {
+        const Reg reg = Plus(first, k);
+        form.Shown()[Key(reg)] = {reg.Slot(), SlotHeld(reg.bank, reg.reg)};
+    }
+}
+
+void RememberShownEdit(FormModel& form, int id, Reg first, int count) {
+    RememberShown(form, first, count);
+    ControlState& edit = form[id];
+    edit.shownText = edit.text;
+}
+
+bool RestoreUnedited(FormModel& form, int id, Reg first, int count) {
+    const ControlState& edit = form[id];
+    if (!edit.shownText || *edit.shownText != edit.text) {
+        return false;
+    }
+    // A register the form never remembered (sent from another control's text) keeps what the
+    // store holds.
+    RestoreShown(form, first, count);
+    return true;
+}
+
+void MarkStoredEdit(FormModel& form, int id, Reg first, int count) {
+    const ControlState& edit = form[id];
+    const bool typed = edit.shownText.has_value() || !edit.text.empty();
+    for (int k = 0; k < count; ++k) {
+        SetSlotHeld(first.bank, static_cast<unsigned>(first.reg + k), typed);
     }
 }
 

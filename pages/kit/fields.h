@@ -63,14 +63,18 @@ const ListField* FindList(std::span<const ListField> lists, int id);
 // The value a list shows: its register, or the register's bit.
 int32_t ListValue(const ListField& field);
 // Selects the item that begins with the value's text (the select-string rule, from the second
-// item). A value without a text selects nothing and leaves the selection as it was.
-void ShowList(ControlState& combo, const ListField& field);
+// item); a value without a text selects nothing. The form remembers the register's value.
+void ShowList(FormModel& form, const ListField& field);
 void ShowLists(FormModel& form, std::span<const ListField> lists);
 // Stores the picked `text` by the field's rule; a text that is no value's text changes nothing.
 void StorePick(const ListField& field, const std::string& text);
-// The user picked in list `id` (the form holds the pick): runs the field's rule. False when
+// The user picked in list `id` (the form holds the pick): runs the field's rule on the value the
+// form shows, so that a read of the register since then cannot stand in for it. False when
 // `id` is none of `lists`.
 bool OnListPicked(FormModel& form, std::span<const ListField> lists, int id, UserPrompts& prompts);
+// Before a Set: each shown list's register gets the value the list shows (picks included),
+// whatever was read into the store since.
+void StoreLists(FormModel& form, std::span<const ListField> lists);
 
 // --- numeric edits --------------------------------------------------------------------------
 
@@ -125,10 +129,26 @@ std::string FieldText(const NumericField& field);
 // The store value for a typed text, range replacement included.
 int32_t FieldValue(const NumericField& field, const std::string& text);
 
-// Store -> edit texts.
+// Store -> edit texts. The form remembers each text and the register values it came from.
 void ShowFields(FormModel& form, std::span<const NumericField> fields);
-// Edit texts -> store, in table order (display-only fields are skipped).
+// Edit texts -> store, in table order (display-only fields are skipped). An edit whose text is
+// still the one shown puts back the values it was shown from, so a value nobody edited goes
+// back exactly as it came; an edited text is converted.
 void StoreFields(FormModel& form, std::span<const NumericField> fields);
+
+// --- edits the pages fill themselves ------------------------------------------------------------
+
+// The form remembers the values of `count` registers from `first` as the store holds them now.
+void RememberShown(FormModel& form, Reg first, int count = 1);
+// Edit `id` was just filled with its present text from `count` registers from `first`.
+void RememberShownEdit(FormModel& form, int id, Reg first, int count = 1);
+// True when edit `id` still shows the text it was filled with: the registers from `first` get
+// back the values the form remembers of them (and whether they were held), and the caller
+// converts nothing. False for an edited or never-filled edit.
+bool RestoreUnedited(FormModel& form, int id, Reg first, int count = 1);
+// After a page converted an edit's text into `count` registers from `first`: they hold the
+// user's values, unless the edit was never filled and is still empty.
+void MarkStoredEdit(FormModel& form, int id, Reg first, int count = 1);
 
 // A page's constructor makes its controls: each list with its items, each field and any other
 // control by id, so that the form holds every control before anything is shown.

@@ -36,6 +36,7 @@ void FormModel::Reset() {
         fresh.items = std::move(state.items);
         state = std::move(fresh);
     }
+    shown_.clear();
 }
 
 void FormModel::Changed() const {

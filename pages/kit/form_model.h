@@ -54,6 +54,9 @@ struct ControlState {
     Setting<bool> visible;
     Setting<std::string> caption;  // buttons, group boxes, labels
     Setting<Rgb> background;
+    // The text a Get last filled an edit with; while `text` still equals it the user has not
+    // changed the edit, and a Set sends the values it was shown from.
+    std::optional<std::string> shownText;
 
     // The selected item's text, "" when nothing is selected.
     std::string SelectedText() const;
@@ -69,8 +72,18 @@ class FormModel {
     std::vector<int> Ids() const;
 
     // As a page window newly made from its form: every text empty, nothing selected, every
-    // Setting back to the form's. The lists keep their items, which are the page's data.
+    // Setting back to the form's, nothing shown. The lists keep their items, which are the
+    // page's data.
     void Reset();
+
+    // What the form was last filled from, per register (key: bank x 256 + register): the value
+    // and whether the store held it as given. A pick in a list changes it as it changes the
+    // store, so it is always the value the form shows.
+    struct ShownValue {
+        int32_t value = 0;
+        bool held = false;
+    };
+    std::map<int, ShownValue>& Shown() { return shown_; }
 
     // The view listens; the behaviour calls Changed() once it is done with a batch of edits.
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
@@ -78,5 +91,6 @@ class FormModel {
 
   private:
     std::map<int, ControlState> controls_;
+    std::map<int, ShownValue> shown_;
     std::function<void()> listener_;
 };

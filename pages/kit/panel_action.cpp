@@ -2,6 +2,7 @@
 
 #include "pages/kit/app_flags.h"
 #include "protocol/requests.h"
+#include "protocol/value_store.h"
 
 namespace {
 int g_actionDepth = 0;
@@ -27,37 +28,41 @@ bool RequireConnected(UserPrompts& prompts) {
     return false;
 }
 
-void ReadRecord::ReadUnlessStoreOnly(const std::function<void()>& read) {
-    if (Flags().storeOnly) {
-        complete_ = true;
-        return;
-    }
-    Read(read);
-}
-
 bool EveryReplyCame(const std::function<void()>& read) {
     const uint64_t before = RequestTotals().incompleteReplies;
     read();
     return RequestTotals().incompleteReplies == before;
 }
 
-void ReadRecord::Read(const std::function<void()>& read) {
-    complete_ = EveryReplyCame(read);
+void ReadUnlessStoreOnly(const std::function<void()>& read) {
+    if (!Flags().storeOnly) {
+        read();
+    }
 }
 
-bool AcceptIncompleteData(UserPrompts& prompts, const ReadRecord& read) {
-    return read.Complete() || AskYesNo(prompts, kIncompleteDataText, kIncompleteDataCaption);
+bool AcceptIncompleteRead(UserPrompts& prompts, bool complete) {
+    return complete || AskYesNo(prompts, kIncompleteDataText, kIncompleteDataCaption);
+}
+
+bool AcceptIncompleteData(UserPrompts& prompts, std::span<const RegisterBlock> writes) {
+    return AcceptIncompleteRead(prompts,
+                                BlocksHeld(writes.data(), static_cast<int>(writes.size())));
+}
+
+bool AcceptIncompleteData(UserPrompts& prompts, const RegisterBlock* table, int blocks) {
+    return AcceptIncompleteRead(prompts, BlocksHeld(table, blocks));
 }
 
 SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
-                           const ReadRecord& read, const std::function<void()>& write) {
+                           std::span<const RegisterBlock> writes,
+                           const std::function<void()>& write) {
     if (Flags().storeOnly) {
         return SetOutcome::kStoreOnly;
     }
     if (!RequireConnected(prompts)) {
         return SetOutcome::kNotConnected;
     }
-    if (!AcceptIncompleteData(prompts, read)) {
+    if (!AcceptIncompleteData(prompts, writes)) {
         return SetOutcome::kKeptEdits;
     }
     WaitCursor wait(prompts);
@@ -69,8 +74,13 @@ SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
 }
 
 SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
-                           const ReadRecord& read, const RegisterBlock* table, int blocks) {
-    return ConfirmAndWrite(prompts, question, read, [&] { WriteBlockTable(table, blocks); });
+                           const RegisterBlock* table, int blocks) {
+    int n = 0;
+    while (n < blocks && table[n].count != 0) {
+        ++n;
+    }
+    return ConfirmAndWrite(prompts, question, {table, static_cast<std::size_t>(n)},
+                           [&] { WriteBlockTable(table, blocks); });
 }
 
 void ViewImportedData(UserPrompts& prompts, const std::function<void()>& show) {

@@ -1,8 +1,9 @@
 #pragma once
-// The steps every page's panel actions share: the connection check, the record of whether a
-// group's last read got every reply, and the end of a settings Set (store-only stop, the
-// questions, the write).
+// The steps every page's panel actions share: the connection check, the question before a write
+// of values nobody gave, and the end of a settings Set (store-only stop, the questions, the
+// write).
 #include <functional>
+#include <span>
 #include <string>
 
 #include "pages/kit/user_prompts.h"
@@ -14,6 +15,11 @@ inline constexpr char kConfirmCaption[] = "CONFIRM SETTINGS";
 inline constexpr char kIncompleteDataCaption[] = "INCOMPLETE DATA";
 inline constexpr char kIncompleteDataText[] =
     "Some values on this page were not read from the panel and show 0.\nSend them anyway?";
+// A write or a read of a setting that went without the panel's reply: nothing is claimed.
+inline constexpr char kNoReplyCaption[] = "NO REPLY FROM PANEL";
+inline constexpr char kNoReplyText[] =
+    "The panel did not answer: it may not hold what was sent.\nCheck the connection and try "
+    "again.";
 inline constexpr char kNotImportedText[] = "Data Was not Imported";
 inline constexpr char kNotImportedCaption[] = "NO FILE OPERATION DETECTED";
 
@@ -33,27 +39,11 @@ bool PanelWorkInProgress();
 // True when connected; otherwise shows the not-connected box and returns false.
 bool RequireConnected(UserPrompts& prompts);
 
-// Whether a group of a page holds what the panel sent: every request of the group's last read
-// got a complete reply, or its values came from a configuration file. A page window made anew
-// holds nothing read.
 // Runs `read`; true when every request it made got its reply.
 bool EveryReplyCame(const std::function<void()>& read);
-
-class ReadRecord {
-  public:
-    // Reads with `read` (nothing in store-only mode, where the store holds a file's values) and
-    // remembers whether every request got its reply.
-    void ReadUnlessStoreOnly(const std::function<void()>& read);
-    // Reads with `read` whatever the store-only flag says, for pages that never show a
-    // configuration file's values, and remembers whether every request got its reply.
-    void Read(const std::function<void()>& read);
-    // The page window was made anew: nothing on it was read.
-    void Forget() { complete_ = false; }
-    bool Complete() const { return complete_; }
-
-  private:
-    bool complete_ = false;
-};
+// Runs `read` unless the store holds a configuration file's values (store-only mode), which a
+// Get then shows as they are.
+void ReadUnlessStoreOnly(const std::function<void()>& read);
 
 enum class SetOutcome {
     kStoreOnly,     // the values went into the store only (configuration file)
@@ -63,19 +53,25 @@ enum class SetOutcome {
     kWritten,
 };
 
-// The end of a settings Set, once the page has converted its controls into the store: stops in
-// store-only mode; refuses without a connection; when the group's last read left values
-// without a reply asks "INCOMPLETE DATA"; asks `question` under "CONFIRM SETTINGS"; on Yes
-// runs `write` under the wait cursor. The page then reads back as its own rules say.
+// The end of a settings Set, once the page has put its controls into the store: stops in
+// store-only mode; refuses without a connection; when a register of `writes` holds no value
+// given by the panel, a file or the user, asks "INCOMPLETE DATA"; asks `question` under
+// "CONFIRM SETTINGS"; on Yes runs `write` under the wait cursor. The page then reads back as its
+// own rules say.
 SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
-                           const ReadRecord& read, const std::function<void()>& write);
+                           std::span<const RegisterBlock> writes,
+                           const std::function<void()>& write);
 // The same, writing the first `blocks` blocks of `table`.
 SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
-                           const ReadRecord& read, const RegisterBlock* table, int blocks);
+                           const RegisterBlock* table, int blocks);
 
-// Only the INCOMPLETE DATA question, for Set actions that have their own order of steps: true
-// when the group's values were all read or the user wants them sent anyway.
-bool AcceptIncompleteData(UserPrompts& prompts, const ReadRecord& read);
+// Only the INCOMPLETE DATA question, for writes that have their own order of steps: true when
+// every register of `writes` is held or the user wants them sent anyway.
+bool AcceptIncompleteData(UserPrompts& prompts, std::span<const RegisterBlock> writes);
+// The first `blocks` blocks of `table`.
+bool AcceptIncompleteData(UserPrompts& prompts, const RegisterBlock* table, int blocks);
+// For values a page holds outside the store: true when `complete` or the user says Yes.
+bool AcceptIncompleteRead(UserPrompts& prompts, bool complete);
 
 // "View Imported Data": with a configuration file's values in the store (store-only mode)
 // shows them with `show` as if connected; otherwise tells the user no file was imported.

@@ -133,8 +133,6 @@ void CPPOne::BuildLists() {
 
 void CPPOne::ResetWindow() {
     Page::ResetWindow();
-    configRead_.Forget();
-    advancedRead_.Forget();
     memoTips_.clear();
 }
 
@@ -180,13 +178,14 @@ void CPPOne::GetConfig(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    configRead_.ReadUnlessStoreOnly([] {
+    ReadUnlessStoreOnly([] {
         ReadBlockTable(kConfigurationBlockTable, kConfigurationShortReadBlocks);
         ReadBlockTable(kConfigurationBlockTable, kConfigurationReadBlocks);
     });
     ShowFields(form_, kConfigurationFields);
     for (const Memo& memo : kMemos) {
         form_[memo.id].text = MemoFromRegisters(StoreSlots(kBank, memo.reg));
+        RememberShownEdit(form_, memo.id, {kBank, memo.reg}, kMemoRegisters);
         memoTips_.insert(memo.id);
     }
     const int32_t word = VersionWord();
@@ -208,7 +207,7 @@ void CPPOne::ShowModelDependentLists() {
     if (version < 308 || subVersion_ <= 2) {
         return;
     }
-    auto show = [this](int id) { ShowList(form_[id], *FindList(modelLists_, id)); };
+    auto show = [this](int id) { ShowList(form_, *FindList(modelLists_, id)); };
     show(kTimeoutDisplayScreen);
     if (subVersion_ == 5) {
         show(kRemoteAuto);
@@ -226,7 +225,7 @@ void CPPOne::GetAdvConfig(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    advancedRead_.ReadUnlessStoreOnly(
+    ReadUnlessStoreOnly(
         [] { ReadBlockTable(kAdvancedConfigurationBlockTable, kAdvancedConfigurationReadBlocks); });
     ShowFields(form_, kAdvancedConfigurationFields);
     ShowClock();
@@ -240,16 +239,21 @@ void CPPOne::GetAdvConfig(UserPrompts& prompts) {
 void CPPOne::SetConfig(UserPrompts& prompts) {
     StoreFields(form_, kConfigurationFields);
     for (const Memo& memo : kMemos) {
+        if (RestoreUnedited(form_, memo.id, {kBank, memo.reg}, kMemoRegisters)) {
+            continue;
+        }
         ControlState& edit = form_[memo.id];
         edit.text = FilterMemoText(FirstCharacters(edit.text, kMemoLength));
         PackMemo(edit.text, StoreSlots(kBank, memo.reg));
+        MarkStoredEdit(form_, memo.id, {kBank, memo.reg}, kMemoRegisters);
     }
+    StoreLists(form_, configLists_);
     form_.Changed();
     if (Flags().storeOnly || !RequireConnected(prompts)) {
         return;
     }
     // Before the type check: a differing type writes the DIAG defaults at once.
-    if (!AcceptIncompleteData(prompts, configRead_)) {
+    if (!AcceptIncompleteData(prompts, kConfigurationBlockTable, kConfigurationWriteBlocks)) {
         return;
     }
     {
@@ -271,9 +275,11 @@ void CPPOne::SetConfig(UserPrompts& prompts) {
 
 void CPPOne::SetAdvConfig(UserPrompts& prompts) {
     StoreFields(form_, kAdvancedConfigurationFields);
+    StoreLists(form_, advancedLists_);
+    StoreLists(form_, modelLists_);
     const SetOutcome outcome =
-        ConfirmAndWrite(prompts, text::kAdvancedQuestion, advancedRead_,
-                        kAdvancedConfigurationBlockTable, kAdvancedConfigurationWriteBlocks);
+        ConfirmAndWrite(prompts, text::kAdvancedQuestion, kAdvancedConfigurationBlockTable,
+                        kAdvancedConfigurationWriteBlocks);
     if (outcome == SetOutcome::kWritten || outcome == SetOutcome::kDeclined) {
         GetAdvConfig(prompts);
     }
@@ -291,8 +297,16 @@ void CPPOne::SyncPanelClock(UserPrompts& prompts) {
         ShowOk(prompts, text::kDateNotPackable, text::kSyncCaption, PromptIcon::kWarning);
         return;
     }
+    // The date order and daylight saving go out as the lists show them.
+    StoreLists(form_, advancedLists_);
+    constexpr RegisterBlock kListsSent[] = {{kBank, kDateOrderRegister, 1},
+                                            {kBank, kDaylightSavingRegister, 1}};
+    if (!AcceptIncompleteData(prompts, kListsSent)) {
+        return;
+    }
     StoreSlot(kBank, kClockTimeRegister) = PackClockTime(now.tm_hour, now.tm_min, now.tm_sec);
     StoreSlot(kBank, kClockDateRegister) = *date;
+    SetSlotsHeld(StoreSlots(kBank, kClockTimeRegister), 2, true);
     ShowClock();
     form_.Changed();
     WriteRegisters(kBank, kClockTimeRegister, 2, StoreSlots(kBank, kClockTimeRegister));

@@ -53,8 +53,6 @@ class CPPOne : public Page {
     std::vector<ListField> configLists_;    // shown by "Get Config"
     std::vector<ListField> advancedLists_;  // shown by " Get Adv Cfg"
     std::vector<ListField> modelLists_;     // shown by " Get Adv Cfg", by panel model
-    ReadRecord configRead_;
-    ReadRecord advancedRead_;
     int subVersion_ = 0;
     std::set<int> memoTips_;
     std::function<std::tm()> clock_;

@@ -1,5 +1,6 @@
 #include "pages/settings/diag_pwds_alerts_page.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "pages/kit/app_flags.h"
@@ -132,13 +133,10 @@ void CPPFour::BuildLists() {
 
 void CPPFour::ResetWindow() {
     Page::ResetWindow();
-    diagRead_.Forget();
-    passwordsRead_.Forget();
-    alertsRead_.Forget();
+    alertsComplete_ = false;
     diagChangesPermitted_ = false;
-    for (int32_t& word : heldStatus_) {
-        word = 0;
-    }
+    std::fill(std::begin(heldStatus_), std::end(heldStatus_), 0);
+    std::fill(std::begin(readStatus_), std::end(readStatus_), 0);
     passwordTips_.clear();
 }
 
@@ -188,13 +186,8 @@ void CPPFour::ViewImportedData(UserPrompts& prompts) {
 
 void CPPFour::ShowDiagnostics() {
     ShowFields(form_, kDiagnosticFields);
-    for (const ListField& field : diagLists_) {
-        // A value beyond the list shows no entry rather than whatever was shown before.
-        ControlState& combo = form_[field.id];
-        if (!ShowListValue(combo, field.ValueTexts(), ListValue(field))) {
-            combo.Select(-1);
-        }
-    }
+    RememberShownEdit(form_, kSerialNumber, {9, kSerialNumberRegister}, 2);
+    ShowLists(form_, diagLists_);
     form_.Changed();
 }
 
@@ -203,22 +196,32 @@ void CPPFour::GetDiagnostics(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    diagRead_.ReadUnlessStoreOnly(
-        [] { ReadBlockTable(kDiagnosticsBlockTable, kDiagnosticsReadBlocks); });
+    ReadUnlessStoreOnly([] { ReadBlockTable(kDiagnosticsBlockTable, kDiagnosticsReadBlocks); });
     ShowDiagnostics();
 }
 
 void CPPFour::SetDiagnostics(UserPrompts& prompts) {
+    if (TapChangerState().diagRefresh) {
+        // A tap-changer type picked since the last Get put its defaults into the store: they
+        // are what this page holds now, as it would show them.
+        ShowDiagnostics();
+        TapChangerState().diagRefresh = false;
+    }
     StoreFields(form_, kDiagnosticFields);
-    const auto serial = diag_conversions::SerialNumberRegisters(form_[kSerialNumber].text);
-    StoreSlot(9, kSerialNumberRegister) = serial[0];
-    StoreSlot(9, kSerialNumberRegister + 1) = serial[1];
-    // The lists stored their picks already.
-    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kDiagQuestion, diagRead_, [] {
-        for (const RegisterBlock& run : kDiagnosticsWrites) {
-            WriteRegisters(run.bank, run.start, run.count, StoreSlots(run.bank, run.start));
-        }
-    });
+    const Reg serialNumber{9, kSerialNumberRegister};
+    if (!RestoreUnedited(form_, kSerialNumber, serialNumber, 2)) {
+        const auto serial = diag_conversions::SerialNumberRegisters(form_[kSerialNumber].text);
+        serialNumber.Slots()[0] = serial[0];
+        serialNumber.Slots()[1] = serial[1];
+        MarkStoredEdit(form_, kSerialNumber, serialNumber, 2);
+    }
+    StoreLists(form_, diagLists_);
+    const SetOutcome outcome =
+        ConfirmAndWrite(prompts, text::kDiagQuestion, kDiagnosticsWrites, [] {
+            for (const RegisterBlock& run : kDiagnosticsWrites) {
+                WriteRegisters(run.bank, run.start, run.count, StoreSlots(run.bank, run.start));
+            }
+        });
     if (outcome == SetOutcome::kWritten) {
         GetDiagnostics(prompts);
     }
@@ -279,8 +282,9 @@ void CPPFour::OnShowChanged(bool shown) {
 void CPPFour::ShowPasswords() {
     for (int level = 0; level < kPasswordCount; ++level) {
         const int id = PasswordField(level);
-        form_[id].text =
-            UnpackPassword(StoreSlots(kPasswordBank, kPasswordLevels[level].firstRegister));
+        const Reg registers{kPasswordBank, kPasswordLevels[level].firstRegister};
+        form_[id].text = UnpackPassword(registers.Slots());
+        RememberShownEdit(form_, id, registers, 2);
         passwordTips_.insert(id);
     }
     ShowLists(form_, onOffLists_);
@@ -292,14 +296,17 @@ void CPPFour::GetPasswords(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    passwordsRead_.ReadUnlessStoreOnly(
-        [] { ReadBlockTable(kPasswordsBlockTable, kPasswordsReadBlocks); });
+    ReadUnlessStoreOnly([] { ReadBlockTable(kPasswordsBlockTable, kPasswordsReadBlocks); });
     ShowPasswords();
 }
 
 void CPPFour::SetPasswords(UserPrompts& prompts) {
     for (int level = 0; level < kPasswordCount; ++level) {
         const PasswordLevel& rule = kPasswordLevels[level];
+        const Reg registers{kPasswordBank, rule.firstRegister};
+        if (RestoreUnedited(form_, PasswordField(level), registers, 2)) {
+            continue;
+        }
         ControlState& field = form_[PasswordField(level)];
         const std::string entry = field.text.substr(0, kPasswordLength);
         const std::string checked = CheckPassword(entry, rule.checkDefault);
@@ -307,11 +314,14 @@ void CPPFour::SetPasswords(UserPrompts& prompts) {
             continue;  // the field keeps what was typed, the registers what they held
         }
         field.text = checked;
-        PackPassword(checked, StoreSlots(kPasswordBank, rule.firstRegister));
+        PackPassword(checked, registers.Slots());
+        MarkStoredEdit(form_, PasswordField(level), registers, 2);
         passwordTips_.insert(PasswordField(level));
     }
+    // The On/Off word as the lists show it, whatever a read since has put into the store.
+    StoreLists(form_, onOffLists_);
     form_.Changed();
-    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kPasswordsQuestion, passwordsRead_,
+    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kPasswordsQuestion,
                                                kPasswordsBlockTable, kPasswordsWriteBlocks);
     if (outcome == SetOutcome::kWritten || outcome == SetOutcome::kDeclined) {
         GetPasswords(prompts);
@@ -337,11 +347,12 @@ void CPPFour::GetActiveAlerts(UserPrompts& prompts) {
     }
     WaitCursor wait(prompts);
     int32_t& dateOrder = StoreSlot(kSettingsBank, kDateOrderRegister);
-    alertsRead_.Read([&] {
+    alertsComplete_ = EveryReplyCame([&] {
         ReadRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);
         ReadBlockTable(kAlertsBlockTable, kAlertsReadBlocks);
         ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &dateOrder);
     });
+    std::copy(std::begin(heldStatus_), std::end(heldStatus_), std::begin(readStatus_));
     for (int alert = 0; alert < kAlertCount; ++alert) {
         ReadRegisters(kSettingsBank, kDateOrderRegister, 1, &dateOrder);
         const PanelAlert& where = kPanelAlerts[alert];
@@ -361,16 +372,18 @@ void CPPFour::GetActiveAlerts(UserPrompts& prompts) {
 
 void CPPFour::PickAcknowledge(int alert, const std::string& text) {
     // Only this alert's bit: the other alerts' picks and the state bits read from the panel
-    // stay in the word the next acknowledgement writes.
+    // stay in the word the next acknowledgement writes. "-" leaves the bit as the panel sent it,
+    // so an alert the panel has acknowledged already stays acknowledged.
     const PanelAlert& where = kPanelAlerts[alert];
+    const int32_t bit = where.AcknowledgeBit();
+    const int32_t chosen = text == kAcknowledgeText ? bit : readStatus_[where.word] & bit;
     int32_t& word = heldStatus_[where.word];
-    word =
-        text == kAcknowledgeText ? word | where.AcknowledgeBit() : word & ~where.AcknowledgeBit();
+    word = (word & ~bit) | chosen;
 }
 
 void CPPFour::AcknowledgeAlerts(UserPrompts& prompts) {
     // The held words go back whole: state bits never read would be written as 0.
-    if (!RequireConnected(prompts) || !AcceptIncompleteData(prompts, alertsRead_)) {
+    if (!RequireConnected(prompts) || !AcceptIncompleteRead(prompts, alertsComplete_)) {
         return;
     }
     WriteRegisters(kAlertBank, kAlertStatusRegister, kAlertStatusWords, heldStatus_);

@@ -55,11 +55,10 @@ class CPPFour : public Page {
     std::vector<ListField> diagLists_;
     std::vector<ListField> onOffLists_;
     std::vector<ListField> ackLists_;
-    ReadRecord diagRead_;
-    ReadRecord passwordsRead_;
-    ReadRecord alertsRead_;  // the held status words
+    bool alertsComplete_ = false;  // every reply of the last read of the held status words
     bool diagChangesPermitted_ = false;
     int32_t heldStatus_[kAlertStatusWords] = {};
+    int32_t readStatus_[kAlertStatusWords] = {};  // as the panel sent them
     std::set<int> passwordTips_;
 };
 

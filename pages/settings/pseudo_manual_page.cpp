@@ -67,9 +67,13 @@ void CPPSix::Lower(UserPrompts&) {
 }
 
 void CPPSix::ToggleAutoInhibit(UserPrompts&) {
-    toggle_ = toggle_ == 0 ? 1 : 0;
-    const bool switchingOn = toggle_ == 0;
+    const bool switchingOn = toggle_ != 0;
     WriteOne(kAutoInhibitBank, kAutoInhibitRegister, switchingOn ? 1 : 0);
+    if (!LastRequest().completeReply) {
+        // The button keeps offering what the panel was last known to need.
+        return;
+    }
+    toggle_ = switchingOn ? 0 : 1;
     form_[kAutoInhibit].caption =
         switchingOn ? text::kDisableAutoInhibit : text::kEnableAutoInhibit;
     form_.Changed();
@@ -86,12 +90,18 @@ void CPPSix::RefreshPseudoManual() {
         ShowMode();
         return;
     }
+    // Without a reply the panel's state is unknown: say so, never show a setting for it.
     const int32_t mode = ReadRegister(kModeBank, kModeRegister);
-    if (mode >= 0 && mode < static_cast<int32_t>(std::size(kModeTexts))) {
+    if (!LastRequest().completeReply) {
+        modeText_ = text::kNoReply;
+    } else if (mode >= 0 && mode < static_cast<int32_t>(std::size(kModeTexts))) {
         modeText_ = kModeTexts[mode];
     }
     ShowMode();
     const bool on = ReadRegister(kAutoInhibitBank, kAutoInhibitRegister) != 0;
+    if (!LastRequest().completeReply) {
+        return;
+    }
     toggle_ = on ? 0 : 1;
     form_[kAutoInhibit].caption = on ? text::kDisableAutoInhibit : text::kEnableAutoInhibit;
     form_.Changed();

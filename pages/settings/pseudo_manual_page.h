@@ -35,6 +35,7 @@ class CPPSix : public Page {
 
 namespace pseudo_manual_text {
 inline constexpr char kNotConnected[] = "NOT CONNECTED";
+inline constexpr char kNoReply[] = "NO REPLY";
 inline constexpr char kEnableAutoInhibit[] = "Enable AUTO-INH";
 inline constexpr char kDisableAutoInhibit[] = "Disable AUTO-INH";
 }  // namespace pseudo_manual_text

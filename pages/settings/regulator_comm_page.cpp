@@ -45,9 +45,6 @@ CPPOneA::CPPOneA() : Page("Regulator and Comm", kTemplate, {446, 345}) {
 
 void CPPOneA::ResetWindow() {
     Page::ResetWindow();
-    setPointRead_.Forget();
-    regulatorRead_.Forget();
-    communicationRead_.Forget();
 }
 
 std::vector<FieldGroup> CPPOneA::FieldGroups() const {
@@ -106,8 +103,7 @@ void CPPOneA::GetSetPointConfig(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    setPointRead_.ReadUnlessStoreOnly(
-        [] { ReadBlockTable(kRegulatorBlockTable, kRegulatorShortReadBlocks); });
+    ReadUnlessStoreOnly([] { ReadBlockTable(kRegulatorBlockTable, kRegulatorShortReadBlocks); });
     ShowFields(form_, kSetPointFields);
     form_.Changed();
 }
@@ -117,9 +113,7 @@ void CPPOneA::GetRegConfig(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    regulatorRead_.ReadUnlessStoreOnly(
-        [] { ReadBlockTable(kRegulatorBlockTable, kRegulatorReadBlocks); });
-    setPointRead_ = regulatorRead_;
+    ReadUnlessStoreOnly([] { ReadBlockTable(kRegulatorBlockTable, kRegulatorReadBlocks); });
     ShowFields(form_, kSetPointFields);
     ShowFields(form_, kRegulatorFields);
     ShowLists(form_, RegulatorLists());
@@ -131,8 +125,7 @@ void CPPOneA::GetCommConfig(UserPrompts& prompts) {
         return;
     }
     WaitCursor wait(prompts);
-    communicationRead_.ReadUnlessStoreOnly(
-        [] { ReadBlockTable(kCommunicationBlockTable, kCommunicationReadBlocks); });
+    ReadUnlessStoreOnly([] { ReadBlockTable(kCommunicationBlockTable, kCommunicationReadBlocks); });
     // Read even for a configuration file's values: which controls may change depends on the
     // link, never on the file. A file opened while disconnected has no link to ask, and nothing
     // limits its settings (a request could only go without a reply).
@@ -165,9 +158,10 @@ void CPPOneA::ApplyLinkRules() {
 void CPPOneA::SetRegConfig(UserPrompts& prompts) {
     StoreFields(form_, kSetPointFields);
     StoreFields(form_, kRegulatorFields);
+    StoreLists(form_, RegulatorLists());
     form_.Changed();
-    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kRegQuestion, regulatorRead_,
-                                               kRegulatorBlockTable, kRegulatorWriteBlocks);
+    const SetOutcome outcome =
+        ConfirmAndWrite(prompts, text::kRegQuestion, kRegulatorBlockTable, kRegulatorWriteBlocks);
     if (outcome == SetOutcome::kWritten || outcome == SetOutcome::kDeclined) {
         GetRegConfig(prompts);
     }
@@ -177,7 +171,8 @@ void CPPOneA::SendSetPointConfig(UserPrompts& prompts) {
     StoreFields(form_, kSetPointFields);
     form_.Changed();
     // Never part of a configuration file's transfer, so the store-only flag is not consulted.
-    if (!RequireConnected(prompts) || !AcceptIncompleteData(prompts, setPointRead_) ||
+    if (!RequireConnected(prompts) ||
+        !AcceptIncompleteData(prompts, kRegulatorBlockTable, kRegulatorShortReadBlocks) ||
         !AskYesNo(prompts, text::kSetPointQuestion, kConfirmCaption)) {
         return;
     }
@@ -192,16 +187,20 @@ void CPPOneA::SendSetPointConfig(UserPrompts& prompts) {
 
 void CPPOneA::SetCommConfig(UserPrompts& prompts) {
     StoreFields(form_, kCommunicationFields);
+    StoreLists(form_, CommunicationLists());
     form_.Changed();
-    const SetOutcome outcome =
-        ConfirmAndWrite(prompts, text::kCommQuestion, communicationRead_, [] {
-            const bool lineSettings = Flags().linkValue == kLinkLineSettable;
-            for (const CommunicationWrite& write : kCommunicationWrites) {
-                if (lineSettings || !write.onlyOnLinkOne) {
-                    WriteRegisters(write.reg.bank, write.reg.reg, 1, &write.reg.Slot());
-                }
-            }
-        });
+    const bool lineSettings = Flags().linkValue == kLinkLineSettable;
+    std::vector<RegisterBlock> writes;
+    for (const CommunicationWrite& write : kCommunicationWrites) {
+        if (lineSettings || !write.onlyOnLinkOne) {
+            writes.push_back({write.reg.bank, write.reg.reg, 1});
+        }
+    }
+    const SetOutcome outcome = ConfirmAndWrite(prompts, text::kCommQuestion, writes, [&] {
+        for (const RegisterBlock& write : writes) {
+            WriteRegisters(write.bank, write.start, 1, write.values());
+        }
+    });
     if (outcome == SetOutcome::kWritten) {
         GetCommConfig(prompts);
     }

@@ -36,7 +36,4 @@ class CPPOneA : public Page {
     void ApplyLinkRules();
 
     // The set points are read by both Gets; the rest of the regulator table by one.
-    ReadRecord setPointRead_;
-    ReadRecord regulatorRead_;
-    ReadRecord communicationRead_;
 };

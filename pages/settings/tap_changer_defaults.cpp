@@ -42,6 +42,7 @@ void ApplyTapChangerDefaults(const DiagDefaultsRow& row) {
     for (std::size_t i = 0; i < row.size(); ++i) {
         diag[i] = row[i];
     }
+    SetSlotsHeld(diag, static_cast<int>(row.size()), true);
     TapChangerState().defaultsApplied = true;
 }
 

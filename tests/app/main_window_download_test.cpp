@@ -1,5 +1,6 @@
 // What Connect transfers, in the order the panel received it, with the progress steps between
 // the pages; and the upload offer after a configuration file was imported.
+#include "app/configuration_file.h"
 #include "protocol/block_tables.h"
 #include "tests/app/main_window_fixture.h"
 
@@ -85,7 +86,9 @@ class ImportedConnect : public MainWindowTest {
         StoreSlot(2, 15) = 42;    // an imported regulator id
         StoreSlot(10, 67) = 999;  // the version word is never written
         StoreSlot(10, 120) = 1;   // the panel's own tap-changer type: no DIAG defaults sent
-        // As opening a configuration file leaves it: the pages show the store.
+        // As opening a configuration file leaves it: the store holds the file's values and the
+        // pages show them.
+        StoreConfigurationValues(*ParseConfigurationFile(FormatConfigurationFile(), nullptr));
         Flags().storeOnly = true;
         window_.SetUpTabs(true);
         Flags().storeOnly = false;

@@ -53,6 +53,7 @@ TEST_F(ClockSync, WritesTimeDateOrderAndDaylightSavingThenReadsThemBack) {
 
 TEST_F(ClockSync, ASecondBeyondThirtyOneIsSentAsThirtyOneKeepingHourAndMinute) {
     Connect();
+    page_.GetAdvConfig(prompts_);
     for (int second : {31, 32, 45, 59}) {
         SyncAt(PcTime(2026, 12, 7, 23, 59, second));
         EXPECT_EQ(panel_->getRegister(10, 16), 23 * 2048 + 59 * 32 + 31) << second;

@@ -81,9 +81,10 @@ TEST_F(ConfigurationPageTest, ListsShowAndStoreValuesThatAreNotInItemOrder) {
     Choose(ids::config::kAlertControlComm, "Y");
     Choose(ids::config::kAlertMetering, "N");
     EXPECT_EQ(StoreSlot(10, 178), 3);
+    // A pick changes the word the lists show, whatever was put into the store since.
     StoreSlot(10, 178) = 0;
-    Choose(ids::config::kAlertControlComm, "Y");
-    EXPECT_EQ(StoreSlot(10, 178), 2);
+    Choose(ids::config::kAlertControlComm, "N");
+    EXPECT_EQ(StoreSlot(10, 178), 1);
     Choose(ids::config::kRaiseLimit, "6.25%");
     EXPECT_EQ(StoreSlot(10, 136), 3);
     // The picks themselves send nothing.
@@ -112,7 +113,7 @@ TEST_F(ConfigurationPageTest, APanelWithEmptyRegistersShowsZerosAndTheFirstEntri
     EXPECT_EQ(page_.Form()[ids::config::kTimeoutDisplayScreen].selected, -1);
 }
 
-TEST_F(ConfigurationPageTest, AValueOutsideItsListLeavesTheSelectionAsItWas) {
+TEST_F(ConfigurationPageTest, AValueOutsideItsListSelectsNothing) {
     auto& panel = Connect();
     panel.setRegister(10, 64, 0);
     page_.GetConfig(prompts_);
@@ -120,7 +121,7 @@ TEST_F(ConfigurationPageTest, AValueOutsideItsListLeavesTheSelectionAsItWas) {
     panel.setRegister(10, 64, 3);
     panel.setRegister(10, 11, 3);  // no such date order
     page_.GetCfgAndAdvCfg(prompts_);
-    EXPECT_EQ(Selected(ids::config::kBasisVolts), "120");
+    EXPECT_EQ(Selected(ids::config::kBasisVolts), "");  // never the item of an earlier value
     EXPECT_EQ(Text(ids::config::kPanelDate), "");
     EXPECT_EQ(Text(ids::config::kPanelTime), "10:42:17");
 }

@@ -28,8 +28,9 @@ struct SetupCase {
 TEST_F(LogsPageTest, TheSetupWordAndIntervalGoBackAsShownAndPicked) {
     const SetupCase cases[] = {
         {0x1001, 90, "1", "30", {}, 0x1001, 90},
-        // Bit 11 has no list and goes back as read; bits 14 and 15 always go as 0.
-        {0xC801, 15, "0", "15", {}, 0x0801, 15},
+        // Bits 11, 14 and 15 have no list and go back as read.
+        {0xC801, 15, "0", "15", {}, 0xC801, 15},
+        {0xC801, 15, "0", "15", {{kLogEvent, "OFF"}}, 0xC800, 15},
         {0x1001, 90, "1", "30", {{kIntervalHours, "2"}, {kIntervalMinutes, "5"}}, 0x1001, 125},
         {0x0000, 0, "0", "0", {{kEventTap, "ON"}, {kLogEvent, "ON"}}, 0x0003, 0},
         {0x3FFF, 5999, "99", "59", {{kResetLogMinMax, "OFF"}}, 0x1FFF, 5999},
@@ -75,8 +76,13 @@ TEST_F(LogsPageTest, PanelsBefore410ReadTheWordAndIntervalOnlyButGetTheWholeTabl
         // An older panel's 10/216 is never read: the list shows what the store held.
         EXPECT_EQ(Selected(kLogMinMax), c.version >= 410 ? "Dmd" : "Inst") << c.version;
         ForgetRequests();
-        prompts_.answers = {PromptAnswer::kYes};
+        // An older panel's 10/216 was never read: sending the store's value is asked first.
+        const bool unread = c.version < 410;
+        prompts_.answers = {PromptAnswer::kYes, PromptAnswer::kYes};
+        prompts_.answers.resize(unread ? 2 : 1);
         page_.SetLogSetup(prompts_);
+        EXPECT_EQ(prompts_.Captions().front(), unread ? "INCOMPLETE DATA" : "CONFIRM SETTINGS");
+        prompts_.calls.clear();
         std::vector<std::string> set = {"W 11/1x1", "W 10/216x1", "W 11/3x1"};
         set.insert(set.end(), c.get.begin(), c.get.end());
         EXPECT_EQ(SeenText(), set) << c.version;

@@ -83,15 +83,26 @@ TEST_F(RegulatorCommPageTest, SetSendsEachTypedTextInItsRegistersForm) {
     }
 }
 
-TEST_F(RegulatorCommPageTest, SetRegConfigSendsTheLeadingIntegerOfVrcStat) {
+// 10/41 is never shown: it goes back as read, unless "VRC Stat:" was given another text, whose
+// leading integer is sent.
+TEST_F(RegulatorCommPageTest, SetRegConfigSendsVrcStatRegisterAsReadOrTheLeadingIntegerTyped) {
     Connect();
-    for (auto [mode, sent] : {std::pair{0, 0}, {2, 5}}) {
-        panel_->setRegister(2, 29, static_cast<uint16_t>(mode));
+    struct Case {
+        uint16_t mode;
+        std::string typed;  // "" leaves the text as shown
+        uint16_t sent;
+    };
+    for (const Case& c : {Case{0, "", 777}, {2, "", 777}, {2, "8.9", 8}, {0, "x", 0}}) {
+        panel_->setRegister(2, 29, c.mode);
         panel_->setRegister(2, 30, 57);
+        panel_->setRegister(10, 41, 777);
         page_.GetRegConfig(prompts_);
+        if (!c.typed.empty()) {
+            Type(ids::regulator::kVrcStatus, c.typed);
+        }
         prompts_.answers = {PromptAnswer::kYes};
         page_.SetRegConfig(prompts_);
-        EXPECT_EQ(panel_->getRegister(10, 41), sent) << mode;
+        EXPECT_EQ(panel_->getRegister(10, 41), c.sent) << c.mode << " " << c.typed;
     }
 }
 

@@ -112,13 +112,16 @@ TEST_F(ConfigurationPageTest, FileSaveAfterCustomKeepsTheDiagValuesTheUserSet) {
 
 class TypeMismatch : public ConfigurationPageTest {
   protected:
-    // Gets the page from a GE panel, then sets the store's type to `pageType` directly (as a
-    // pick or an imported file would) and presses "Set Config" answering `answer`.
+    // Gets the page from a GE panel, then shows `pageType` as an opened configuration file
+    // would and presses "Set Config" answering `answer`.
     void SetWithPageType(int32_t pageType, PromptAnswer answer) {
         Connect().setRegister(10, 120, 1);
         page_.GetConfig(prompts_);
         ForgetRequests();
         StoreSlot(10, 120) = pageType;
+        Flags().storeOnly = true;
+        page_.GetConfig(prompts_);
+        Flags().storeOnly = false;
         prompts_.answers = {answer};
         page_.SetConfig(prompts_);
     }
