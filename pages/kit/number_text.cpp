@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -67,22 +65,6 @@ int32_t ScaledLeadingNumber(const std::string& text, int decimals) {
         v = std::min(v * 10, kSaturation);
     }
     return Saturate(negative ? -v : v);
-}
-
-double LeadingReal(const std::string& text) {
-    bool negative = false;
-    const std::size_t i = SkipSign(text, negative);
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        return 0;  // a second sign: no number
-    }
-    // from_chars ignores the locale the desktop sets: the decimal point is always '.'.
-    double v = 0;
-    const char* first = text.data() + i;
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), v);
-    if (error != std::errc{} || end == first || !std::isfinite(v)) {
-        return 0;
-    }
-    return negative ? -v : v;
 }
 
 std::string ScaledText(int32_t v, int decimals, int minDecimals) {

@@ -13,10 +13,6 @@ int32_t LeadingInteger(const std::string& text);
 // floating point would give 434). Saturates at the 32-bit range; 0 when there is no number.
 int32_t ScaledLeadingNumber(const std::string& text, int decimals);
 
-// The leading decimal number (blanks and one sign allowed before it) in double precision, 0
-// when there is none; never infinite or NaN. The decimal point is '.' whatever the locale.
-double LeadingReal(const std::string& text);
-
 // v / 10^decimals as a decimal text with at least minDecimals and at most `decimals` places:
 // trailing zeros beyond minDecimals are left out, nothing is rounded away.
 std::string ScaledText(int32_t v, int decimals, int minDecimals);

@@ -1,7 +1,5 @@
 #include "pages/settings/diag_fields.h"
 
-#include <algorithm>
-
 #include "pages/kit/number_text.h"
 
 namespace diag_conversions {
@@ -37,12 +35,6 @@ unsigned char NextLatin1(const std::string& text, std::size_t& i) {
         return static_cast<unsigned char>((lead & 0x03) << 6 | (text[i - 1] & 0x3F));
     }
     return kUnmappable;
-}
-
-// The typed number times `factor` in double precision, truncated toward zero.
-int64_t TruncatedTimes(const std::string& text, double factor) {
-    const double v = std::clamp(LeadingReal(text) * factor, -1e12, 1e12);
-    return static_cast<int64_t>(v);
 }
 
 }  // namespace
@@ -94,16 +86,12 @@ std::array<int32_t, 2> SerialNumberRegisters(const std::string& text) {
     return {static_cast<int32_t>(bits & 0xFFFFu), static_cast<int32_t>(bits >> 16)};
 }
 
-int64_t TakeTenths(const std::string& text) {
-    return TruncatedTimes(text, 10.0);
-}
-
 std::string ShowHundredths(int32_t* slots) {
     return ScaledText(slots[0], 2, 2);
 }
 
 int64_t TakeHundredths(const std::string& text) {
-    return TruncatedTimes(text, 100.0);
+    return ScaledLeadingNumber(text, 2);
 }
 
 }  // namespace diag_conversions

@@ -21,10 +21,8 @@ std::string ShowSerialNumber(int32_t* slots);
 // The two registers (low 16 bits, high 16 bits) of a typed serial number: its leading signed
 // 32-bit integer, 0 when there is none.
 std::array<int32_t, 2> SerialNumberRegisters(const std::string& text);
-// Tenths and hundredths shown with one and two decimals (tenths as every page shows them).
-// Taken back as the typed number times 10 (100) in double precision, truncated toward zero:
-// "0.29" in hundredths is 28, as the panel has always received it.
-int64_t TakeTenths(const std::string& text);
+// Hundredths shown with two decimals, taken back as the typed number times 100 worked out on
+// its decimal digits ("0.29" is 29: in double precision it would be 28).
 std::string ShowHundredths(int32_t* slots);
 int64_t TakeHundredths(const std::string& text);
 }  // namespace diag_conversions
@@ -34,7 +32,7 @@ inline constexpr Conversion kTwoCharactersText{diag_conversions::ShowTwoCharacte
 inline constexpr Conversion kCheckSumText{diag_conversions::ShowCheckSum, nullptr};
 // Spans two registers, so SetDiagnostics converts it itself (SerialNumberRegisters).
 inline constexpr Conversion kSerialNumberText{diag_conversions::ShowSerialNumber, nullptr};
-inline constexpr Conversion kDiagTenthsText{conversions::ShowTenths, diag_conversions::TakeTenths};
+inline constexpr Conversion kDiagTenthsText = kTenthsText;
 inline constexpr Conversion kDiagHundredthsText{diag_conversions::ShowHundredths,
                                                 diag_conversions::TakeHundredths};
 

@@ -73,17 +73,17 @@ struct Typed {
     uint16_t sent;
 };
 
-TEST_F(DiagPageTest, TypedTextsAreSentConvertedWithTheScaledOnesTruncatedInDouble) {
+TEST_F(DiagPageTest, TypedTextsAreSentConvertedWithTheScaledOnesExactOnTheirDigits) {
     Connect();
     page_.GetDiagnostics(prompts_);
     const std::vector<std::vector<Typed>> batches = {
         {
-            {kTapInPulse, "0.29", 10, 185, 28},  // 0.29 x 100 is just below 29 in double
+            {kTapInPulse, "0.29", 10, 185, 29},  // in double precision 0.29 x 100 is 28.999...
             {kRaiseLowerOnTime, "1.5", 10, 180, 15},
             {kRaiseLowerOffTime, "2.37", 10, 181, 23},
             {kTapChangeTimeout, " 3.0 s", 10, 182, 30},
             {kPreTapTime, "abc", 10, 186, 0},
-            {kPostTapTime, "7e-1", 10, 187, 7},
+            {kPostTapTime, "0.79", 10, 187, 7},
             {kSerialNumber, "70000", 9, 56, 4464},
             {kSerialNumber, "70000", 9, 57, 1},
             {kMainBoardVersion, "Q7x", 9, 53, 'Q' << 8 | '7'},
@@ -112,7 +112,7 @@ TEST_F(DiagPageTest, TypedTextsAreSentConvertedWithTheScaledOnesTruncatedInDoubl
             EXPECT_EQ(Panel(t.bank, t.reg), t.sent) << t.text;
         }
     }
-    EXPECT_EQ(Text(kTapInPulse), "0.28");  // the read-back shows what the panel holds
+    EXPECT_EQ(Text(kTapInPulse), "0.29");  // the read-back shows what the panel holds
     EXPECT_EQ(Text(kMainBoardVersion),
               "\xC3\x9C"
               "1");
