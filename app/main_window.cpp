@@ -315,7 +315,7 @@ void CRegToolDlg::SetUpTabs(bool refreshPages) {
         AddTab(logs_);
         AddTab(diag_);
         ReadVersionWord();
-        if (Flags().panelVersion >= 410 && Flags().connected) {
+        if (Flags().panelVersion >= kMaintenanceVersion && Flags().connected) {
             AddTab(maintenance_);
         }
         AddTab(pseudoManual_);
@@ -436,13 +436,17 @@ void CRegToolDlg::SaveConfigFile() {
     Flags().storeOnly = false;
     Flags().connected = toggle_;
 
-    SaveExport(prompts_,
-               {text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
-                text::kConfigExtension, text::kConfigFilter},
-               [this](const std::string&) {
-                   ApplyDefaultsBeforeFileSave();
-                   return FormatConfigurationFile();
-               });
+    const ExportOutcome saved =
+        SaveExport(prompts_,
+                   {text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
+                    text::kConfigExtension, text::kConfigFilter},
+                   [](const std::string&) {
+                       ApplyDefaultsBeforeFileSave();
+                       return FormatConfigurationFile();
+                   });
+    if (saved == ExportOutcome::kWritten) {
+        DefaultsSavedInFile();
+    }
 }
 
 void CRegToolDlg::OpenConfigFile() {

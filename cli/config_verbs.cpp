@@ -45,9 +45,11 @@ int RunSave(const FileArgs& a) {
     HeadlessPrompts prompts(false, a.file);
     CRegToolDlg window(prompts);
     window.SetUpTabs(false);
-    if (window.PanelAnswers()) {
-        window.DownloadSettings();
+    const bool answers = window.PanelAnswers();
+    if (const int status = LinkStatus(answers); status != kExitOk) {
+        return status;
     }
+    window.DownloadSettings();
     // Before the file exists: a script must never keep one with zeros for lost replies.
     if (const int status = ReplyStatus(); status != kExitOk) {
         return status;
@@ -66,10 +68,12 @@ int RunUpload(const FileArgs& a) {
     }
     Flags().connected = true;
     window.SetUpTabs(false);
-    if (window.PanelAnswers()) {
-        window.UploadSettings();
-    }
+    const bool answers = window.PanelAnswers();
     Flags().fileImported = false;
+    if (const int status = LinkStatus(answers); status != kExitOk) {
+        return status;
+    }
+    window.UploadSettings();
     return ReplyStatus();
 }
 
@@ -78,7 +82,9 @@ Verb AddSave(CLI::App& app) {
     CLI::App* command = AddFileVerb(
         app, "config-save",
         "Download the settings as Connect does and write FILE as \"Save Config File\" does", a);
-    return {command, [a] { return RunSave(*a); }};
+    Verb verb{command, [a] { return RunSave(*a); }};
+    verb.output = &a->file;
+    return verb;
 }
 
 Verb AddUpload(CLI::App& app) {

@@ -70,7 +70,9 @@ void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs) {
     command->add_flag("--adjust", a->adjust,
                       "move the record times onto this computer's clock (\"Auto Adjust log "
                       "time\" YES)");
-    verbs.push_back({command, [a] { return RunLogsExport(*a); }});
+    Verb verb{command, [a] { return RunLogsExport(*a); }};
+    verb.output = &a->file;
+    verbs.push_back(std::move(verb));
 }
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/headless_prompts.h"
 #include "cli/port_session.h"
 #include "cli/verb.h"
 #include "pages/kit/app_flags.h"
@@ -110,6 +111,12 @@ int main(int argc, char** argv) {
     if (verb->check) {
         if (const int status = verb->check(); status != kExitOk) {
             return status;
+        }
+    }
+    if (verb->output != nullptr) {
+        if (const std::string problem = WriteProblem(*verb->output); !problem.empty()) {
+            std::fprintf(stderr, "voltscope-cli: %s\n", problem.c_str());
+            return kExitCannotWrite;
         }
     }
     if (!verb->needsPort) {

@@ -10,6 +10,8 @@
 #include "pages/data/maintenance_file.h"
 #include "pages/data/maintenance_page.h"
 #include "pages/kit/text_file.h"
+#include "protocol/panel_registers.h"
+#include "protocol/requests.h"
 
 namespace cli {
 namespace {
@@ -22,13 +24,29 @@ int ExitFor(MaintenanceOutcome outcome) {
     if (outcome == MaintenanceOutcome::kNotWritten) {
         return kExitCannotWrite;
     }
-    // "Maintain Records" reads N also when its read got no reply: that is a silent panel.
     const int replies = ReplyStatus();
     if (replies != kExitOk) {
         return replies;
     }
     // Headless, the questions are answered Yes, so only a refusal is left.
     return outcome == MaintenanceOutcome::kDone ? kExitOk : kExitRefused;
+}
+
+// The desktop tool has no Maintenance tab for a panel before 4.10: neither has this tool.
+int VersionStatus() {
+    const int32_t word = ReadRegister(kSettingsBank, kVersionRegister);
+    if (const int replies = ReplyStatus(); replies != kExitOk) {
+        return replies;
+    }
+    const int version = PanelVersion(word);
+    if (version >= kMaintenanceVersion) {
+        return kExitOk;
+    }
+    std::fprintf(stderr,
+                 "voltscope-cli: the panel's software version %d.%02d keeps no maintenance "
+                 "records (4.10 and newer do); nothing was read or sent\n",
+                 version / 100, version % 100);
+    return kExitRefused;
 }
 
 struct FileArgs {
@@ -43,11 +61,16 @@ Verb AddBackUp(CLI::App& app) {
                            "Back the maintenance data (contact wear) up into FILE (.mn0), as the "
                            "Maintenance page's \"BackUp\" does");
     command->add_option("FILE", a->file, "the maintenance data file to write")->required();
-    return {command, [a] {
-                HeadlessPrompts prompts(true, a->file);
-                CPPFive page;
-                return ExitFor(page.BackUp(prompts));
-            }};
+    Verb verb{command, [a] {
+                  HeadlessPrompts prompts(true, a->file);
+                  if (const int status = VersionStatus(); status != kExitOk) {
+                      return status;
+                  }
+                  CPPFive page;
+                  return ExitFor(page.BackUp(prompts));
+              }};
+    verb.output = &a->file;
+    return verb;
 }
 
 Verb AddRestore(CLI::App& app) {
@@ -67,6 +90,9 @@ Verb AddRestore(CLI::App& app) {
     });
     Verb verb{command, [a] {
                   HeadlessPrompts prompts(true, a->file);
+                  if (const int status = VersionStatus(); status != kExitOk) {
+                      return status;
+                  }
                   CPPFive page;
                   return ExitFor(page.Restore(prompts));
               }};

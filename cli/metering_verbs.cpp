@@ -28,7 +28,9 @@ Verb AddExport(CLI::App& app, const char* name, const char* what, Export exportF
     auto file = std::make_shared<std::string>();
     CLI::App* command = app.add_subcommand(name, what);
     command->add_option("FILE", *file, "the CSV file to write")->required();
-    return {command, [file, exportFile] { return RunExport(*file, exportFile); }};
+    Verb verb{command, [file, exportFile] { return RunExport(*file, exportFile); }};
+    verb.output = file.get();
+    return verb;
 }
 
 }  // namespace

@@ -22,4 +22,16 @@ int ReplyStatus() {
     return kExitNoAnswer;
 }
 
+int LinkStatus(bool panelAnswers) {
+    if (panelAnswers) {
+        return kExitOk;
+    }
+    std::fputs(
+        "voltscope-cli: the panel answered 0 in its link register (11/239): the "
+        "connection does not work (check the cable and the settings); nothing was read "
+        "or sent\n",
+        stderr);
+    return kExitNoAnswer;
+}
+
 }  // namespace cli

@@ -7,5 +7,8 @@ namespace cli {
 // complete reply; kExitOk otherwise. Every verb asks once its requests are done, before it
 // prints or writes anything.
 int ReplyStatus();
+// kExitNoAnswer, after a line on stderr, when the panel's link register (11/239) read 0: the
+// main window's sign of a connection that does not work, although the reply was complete.
+int LinkStatus(bool panelAnswers);
 
 }  // namespace cli

@@ -46,9 +46,12 @@ int RunFromPanel(const ReportArgs& a, const CLI::App& app) {
     window.AdoptOpenPort();
     // The reconnect closes the port and opens it again; a report of an empty store must not
     // stand in for one from the panel.
-    SetSaveRefusal([] {
+    SetSaveRefusal([&prompts] {
         if (!serial::IsPortOpen()) {
             return std::string("the port did not open again");
+        }
+        if (prompts.Showed(main_window_text::kConnectionErrorCaption)) {
+            return std::string("the panel answered 0 in its link register (11/239)");
         }
         return RequestTotals().incompleteReplies != 0
                    ? std::string("some requests got no complete reply")
@@ -59,6 +62,10 @@ int RunFromPanel(const ReportArgs& a, const CLI::App& app) {
         return kExitNoPort;
     }
     if (const int status = ReplyStatus(); status != kExitOk) {
+        return status;
+    }
+    if (const int status = LinkStatus(!prompts.Showed(main_window_text::kConnectionErrorCaption));
+        status != kExitOk) {
         return status;
     }
     return outcome == ReportOutcome::kWritten ? kExitOk : kExitCannotWrite;
@@ -103,6 +110,7 @@ void AddReportVerbs(CLI::App& app, std::vector<Verb>& verbs) {
     verb.check = [a] {
         return a->fromConfig.empty() ? kExitOk : CheckConfigurationFile(a->fromConfig);
     };
+    verb.output = &a->file;
     verbs.push_back(std::move(verb));
 }
 

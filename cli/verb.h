@@ -21,6 +21,9 @@ struct Verb {
     // Runs before the port is opened (an input file's check); a non-zero exit code ends the
     // tool there, with nothing sent.
     std::function<int()> check;
+    // The file the verb writes, when it writes one: checked before the port is opened, so a
+    // file that cannot be written never costs the panel a request.
+    const std::string* output = nullptr;
 };
 
 // A verb group adds its subcommands to `app` and one Verb for each to `verbs`. Every check of a

@@ -32,54 +32,43 @@ std::string BlockFileText(std::string_view header, const RegisterBlock* blocks, 
 
 namespace {
 
-// The whole of `field` as a number in `base`; nullopt for an empty field, a sign, a stray
-// character or a number beyond `limit`.
-std::optional<unsigned> WholeNumber(std::string_view field, int base, unsigned limit) {
-    unsigned value = 0;
-    const char* end = field.data() + field.size();
-    if (field.empty() || field.size() > 8) {
-        return std::nullopt;
-    }
-    auto [stop, error] = std::from_chars(field.data(), end, value, base);
-    if (error != std::errc() || stop != end || value > limit) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// "bank,register,hex" naming 10/`reg`: its value.
-std::optional<int32_t> ValueLine(std::string_view line, unsigned reg) {
+// The value field of a line "bank,register,value": the value in hexadecimal (blanks around it
+// and a "0x" allowed), one a register holds. The bank and register are skipped, as the panel's
+// own files may number them otherwise: the values go by position.
+std::optional<int32_t> ValueLine(std::string_view line) {
     const std::size_t first = line.find(',');
     const std::size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
     if (second == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto bank = WholeNumber(line.substr(0, first), 10, 0xFF);
-    const auto number = WholeNumber(line.substr(first + 1, second - first - 1), 10, 0xFF);
-    const auto value = WholeNumber(line.substr(second + 1), 16, 0xFFFF);
-    if (!bank || !number || !value || *bank != kMaintenanceBank || *number != reg) {
+    std::string_view field = line.substr(second + 1);
+    const std::size_t begin = field.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) {
         return std::nullopt;
     }
-    return static_cast<int32_t>(*value);
+    field = field.substr(begin, field.find_last_not_of(" \t") - begin + 1);
+    if (field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X')) {
+        field.remove_prefix(2);
+    }
+    unsigned value = 0;
+    const char* end = field.data() + field.size();
+    const auto [stop, error] = std::from_chars(field.data(), end, value, 16);
+    if (field.empty() || error != std::errc() || stop != end || value > 0xFFFF) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
 }
 
 }  // namespace
 
 std::optional<MaintenanceValues> ParseMaintenanceFile(std::string_view text) {
     const std::vector<std::string> lines = SplitLines(text);
-    constexpr std::size_t kClosing = kMaintenanceValueCount + 1;
-    if (lines.size() <= kClosing || lines[0] != kMaintenanceFileHeader ||
-        lines[kClosing] != kMaintenanceFileHeader) {
+    if (lines.size() <= kMaintenanceValueCount || lines[0] != kMaintenanceFileHeader) {
         return std::nullopt;
-    }
-    for (std::size_t i = kClosing + 1; i < lines.size(); ++i) {
-        if (!lines[i].empty()) {
-            return std::nullopt;
-        }
     }
     MaintenanceValues values{};
     for (int k = 0; k < kMaintenanceValueCount; ++k) {
-        const auto value = ValueLine(lines[1 + k], kMaintenanceFirstRegister + k);
+        const auto value = ValueLine(lines[1 + k]);
         if (!value) {
             return std::nullopt;
         }

@@ -24,8 +24,10 @@ inline constexpr std::size_t kMaintenanceFileMaxBytes = 4096;
 // header again with no line end. Lines end in "\n"; the file writer stores them as CR LF.
 std::string BlockFileText(std::string_view header, const RegisterBlock* blocks, int n);
 
-// The twelve values of a maintenance file in file order, for 10/219..10/230. nullopt unless the
-// text is a whole file as the writer makes it: the header; twelve lines "10,<register>,<hex>"
-// for registers 219..230 in order, each value one that a register holds (0..ffff); the header
-// again; nothing after it but empty lines. Line ends may be LF or CR LF.
+// The twelve values of a maintenance file in file order, for 10/219..10/230, read by position:
+// the header line, then twelve lines "bank,register,value" whose values are hexadecimal numbers
+// a register holds (0..ffff; blanks around them allowed); the bank and register numbers are not
+// compared and what follows the twelfth line (the closing header) is not needed. nullopt for
+// anything less: a foreign or cut-off file never reaches the panel. Line ends may be LF or
+// CR LF.
 std::optional<MaintenanceValues> ParseMaintenanceFile(std::string_view text);

@@ -11,6 +11,10 @@
 #include "pages/kit/page.h"
 #include "pages/kit/panel_action.h"
 
+// The first panel software version (x 100) that keeps maintenance records: older panels get no
+// Maintenance tab.
+inline constexpr int kMaintenanceVersion = 410;
+
 // How a backup or a restore ended, for voltscope-cli.
 enum class MaintenanceOutcome {
     kDone,            // file written, or values sent to the panel

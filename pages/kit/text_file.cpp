@@ -4,25 +4,35 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
+#define getpid _getpid
+constexpr char kPathSeparators[] = "/\\";
+constexpr unsigned kAnyoneMayWrite = _S_IWRITE;
 #else
 #include <unistd.h>
+constexpr char kPathSeparators[] = "/";
+constexpr unsigned kAnyoneMayWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 #endif
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace {
 
 #ifdef _WIN32
 // Windows: the bytes exactly as given (no CR LF translation); there are no FIFOs to hang on.
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
+constexpr int kTempFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 constexpr int kReadFlags = O_RDONLY | O_BINARY;
 using IoCount = unsigned;
 #else
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+// O_EXCL: the temporary file is new, never a file or link that was there before.
+constexpr int kTempFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
 // O_NONBLOCK: a FIFO or device at this path must not hang the tool.
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 using IoCount = size_t;
@@ -66,6 +76,93 @@ std::string Reason(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
+// The folder a file is made in, with its separator ("" for the working directory).
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of(kPathSeparators);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// What stands at the target now: nothing (a new file), or a regular file that may be replaced
+// (its mode is kept), or a reason it must stay as it is.
+struct Existing {
+    bool exists = false;
+    unsigned mode = 0;
+    std::string refusal;
+};
+
+Existing LookAt(const std::string& target, const std::string& shownName) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        return {true, 0, Reason("cannot look at", shownName)};
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return {true, 0, shownName + " is not a regular file: it is left as it is"};
+    }
+    // By its mode, not by access(): an administrator may write anywhere, and must not replace a
+    // file someone made read-only without noticing.
+    if ((st.st_mode & kAnyoneMayWrite) == 0) {
+        return {true, 0, shownName + " is read-only: it is left as it is"};
+    }
+    return {true, static_cast<unsigned>(st.st_mode & 07777), {}};
+}
+
+// A new, uniquely named temporary file in `folder`, open for writing; -1 with errno set when
+// none can be made. A short name, so a target with a name of the longest length still has room.
+int CreateTemporary(const std::string& folder, unsigned mode, std::string& name) {
+    static std::minstd_rand random(static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char leaf[16];
+        std::snprintf(leaf, sizeof leaf, ".vs%06x", static_cast<unsigned>(random()) & 0xFFFFFF);
+        name = folder + leaf;
+        const int fd = ::open(name.c_str(), kTempFlags, static_cast<int>(mode));
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        auto n = ::write(fd, bytes.data() + done, Chunk(bytes.size() - done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The bytes on the disk before the rename makes them the file: a crash or a pulled plug then
+// leaves the old file or the new one, never a short one.
+bool Sync(int fd) {
+#ifdef _WIN32
+    return ::_commit(fd) == 0;
+#else
+    return ::fsync(fd) == 0;
+#endif
+}
+
+void SyncFolder(const std::string& folder) {
+#ifndef _WIN32
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)folder;
+#endif
+}
+
 }  // namespace
 
 std::string WithCrLf(std::string_view text) {
@@ -80,6 +177,26 @@ std::string WithCrLf(std::string_view text) {
     return out;
 }
 
+std::string WriteProblem(const std::string& givenPath) {
+    const std::optional<std::string> target = FileToReplace(givenPath);
+    if (!target) {
+        return Reason("cannot follow", givenPath);
+    }
+    const Existing existing = LookAt(*target, givenPath);
+    if (!existing.refusal.empty()) {
+        return existing.refusal;
+    }
+    // The folder must take a new file: the one way to know is to make one.
+    std::string probe;
+    const int fd = CreateTemporary(FolderOf(*target), 0600, probe);
+    if (fd < 0) {
+        return Reason("cannot create a file beside", givenPath);
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
+}
+
 bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, std::string* error) {
     auto say = [&](const std::string& why) {
         if (error != nullptr) {
@@ -91,39 +208,47 @@ bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, s
     if (!target) {
         return say(Reason("cannot follow", givenPath));
     }
-    const std::string& path = *target;
-    const std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), kCreateFlags, 0644);
+    const Existing existing = LookAt(*target, givenPath);
+    if (!existing.refusal.empty()) {
+        return say(existing.refusal);
+    }
+    // A new file gets the usual permissions (the umask applies); a replaced one keeps its own,
+    // so a configuration file holding the panel's passwords stays as private as it was.
+    const std::string folder = FolderOf(*target);
+    std::string temp;
+    const int fd = CreateTemporary(folder, existing.exists ? 0600 : 0666, temp);
     if (fd < 0) {
-        return say(Reason("cannot create", temp));
+        return say(Reason("cannot create a file beside", givenPath));
     }
     auto fail = [&](const char* what) {
-        const std::string why = Reason(what, temp);
+        const std::string why = Reason(what, givenPath);
+        ::close(fd);
         ::unlink(temp.c_str());
         return say(why);
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        auto n = ::write(fd, bytes.data() + done, Chunk(bytes.size() - done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ::close(fd);
-            return fail("cannot write");
-        }
-        done += static_cast<std::size_t>(n);
+#ifndef _WIN32
+    if (existing.exists && ::fchmod(fd, existing.mode) != 0) {
+        return fail("cannot keep the permissions of");
+    }
+#endif
+    if (!WriteAll(fd, bytes)) {
+        return fail("cannot write");
+    }
+    if (!Sync(fd)) {
+        return fail("cannot write");
     }
     if (::close(fd) != 0) {
-        return fail("cannot write");
+        ::unlink(temp.c_str());
+        return say(Reason("cannot write", givenPath));
     }
     // std::filesystem::rename replaces an existing file on Windows too, where rename() refuses.
     std::error_code renamed;
-    std::filesystem::rename(temp, path, renamed);
+    std::filesystem::rename(temp, *target, renamed);
     if (renamed) {
         ::unlink(temp.c_str());
-        return say("cannot rename " + temp + ": " + renamed.message());
+        return say("cannot replace " + givenPath + ": " + renamed.message());
     }
+    SyncFolder(folder);
     return true;
 }
 
@@ -201,9 +326,13 @@ bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_vie
     if (error.empty() && WriteFileAtomically(path, WithCrLf(text), &error)) {
         return true;
     }
-    ShowOk(prompts, "The file was not written:\n" + path + "\n" + error, kFileNotWrittenCaption,
-           PromptIcon::kWarning);
+    ShowNotWritten(prompts, path, error);
     return false;
+}
+
+void ShowNotWritten(UserPrompts& prompts, const std::string& path, const std::string& why) {
+    ShowOk(prompts, "The file was not written:\n" + path + "\n" + why, kFileNotWrittenCaption,
+           PromptIcon::kWarning);
 }
 
 void ShowFileCreated(UserPrompts& prompts, const std::string& path) {
@@ -218,6 +347,12 @@ ExportOutcome SaveExport(UserPrompts& prompts, const FileDialogRequest& dialog,
         return ExportOutcome::kCancelled;
     }
     const std::string path = AbsolutePath(*chosen);
+    // Before the text is made, which may read the panel for minutes: a file that cannot be
+    // written is known now, not after.
+    if (const std::string problem = WriteProblem(path); !problem.empty()) {
+        ShowNotWritten(prompts, path, problem);
+        return ExportOutcome::kNotWritten;
+    }
     {
         std::optional<WaitCursor> wait;
         if (busy) {

@@ -19,9 +19,15 @@ inline constexpr char kFileNotOpenedCaption[] = "FILE NOT OPENED";
 // Every "\n" of `text` as CR LF.
 std::string WithCrLf(std::string_view text);
 
-// Writes `bytes` to `path` through a temporary file beside it; through a symbolic link, the
-// file at the end of the link is replaced and the link stays. False with `error` saying why.
+// Writes `bytes` to `path` through a new temporary file beside it (never one that was there),
+// synced to the disk before it is renamed over `path`; through a symbolic link, the file at the
+// end of the link is replaced and the link stays. A replaced file keeps its permissions; a
+// read-only file, and anything that is not a regular file, is left as it is. False with `error`
+// saying why, naming `path`; nothing is left behind.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+// Why a file could not be written at `path` now ("" when it can), found without touching it:
+// the checks WriteFileAtomically makes, and a file made and removed in its folder.
+std::string WriteProblem(const std::string& path);
 
 // The whole file, at most maxBytes. Never waits: a FIFO or device at `path`, a directory or a
 // longer file is an error, with `error` saying why.
@@ -41,14 +47,17 @@ bool SaveTextFile(UserPrompts& prompts, const std::string& path, std::string_vie
 // may be written now, and the save fails as a failed write does. The command-line tool uses it
 // to keep no file made from requests that went without a reply. nullptr: no check.
 void SetSaveRefusal(std::function<std::string()> refusal);
+// "FILE NOT WRITTEN" with the file and why.
+void ShowNotWritten(UserPrompts& prompts, const std::string& path, const std::string& why);
 // "File Created" with the file's full path, as every export ends.
 void ShowFileCreated(UserPrompts& prompts, const std::string& path);
 
 // How an export ended.
 enum class ExportOutcome { kWritten, kNotConnected, kCancelled, kNotWritten };
-// An export's steps after its reads: the save dialog, the text `text` makes for the chosen
-// file's full path (which may still read the panel) written there, and "File Created". With
-// `busy`, the wait cursor shows while the text is made and written.
+// An export's steps after its reads: the save dialog, a check that the chosen file can be
+// written, the text `text` makes for its full path (which may still read the panel) written
+// there, and "File Created". With `busy`, the wait cursor shows while the text is made and
+// written.
 ExportOutcome SaveExport(UserPrompts& prompts, const FileDialogRequest& dialog,
                          const std::function<std::string(const std::string& path)>& text,
                          bool busy = false);

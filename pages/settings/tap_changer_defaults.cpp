@@ -88,5 +88,8 @@ void ApplyDefaultsBeforeFileSave() {
             TapChangerDefaultsRow(StoreSlot(kSettingsBank, kTapChangerTypeRegister))) {
         ApplyTapChangerDefaults(*row);
     }
+}
+
+void DefaultsSavedInFile() {
     TapChangerState().defaultsApplied = false;
 }

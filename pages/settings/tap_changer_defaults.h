@@ -47,6 +47,8 @@ void TapChangerSelectionChanged(const std::string& text, UserPrompts& prompts);
 void ApplyDefaultsForPanelType(int32_t type);
 
 // Before a configuration file is written: when defaults were applied since the last save, the
-// current type's defaults are copied into the store again and the flag is cleared. A type
-// without a row ("Custom", or out of range) keeps the DIAG registers the user set.
+// current type's defaults are copied into the store again. A type without a row ("Custom", or
+// out of range) keeps the DIAG registers the user set. The flag is cleared by
+// DefaultsSavedInFile once the file was written, so a failed write leaves it for the next save.
 void ApplyDefaultsBeforeFileSave();
+void DefaultsSavedInFile();

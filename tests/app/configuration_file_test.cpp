@@ -6,6 +6,7 @@
 #include "app/configuration_file.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/text_file.h"
+#include "pages/settings/tap_changer_defaults.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/local_time.h"
 
@@ -149,6 +150,20 @@ TEST_F(ConfigurationFileTest, ATypeChangeSinceTheLastSaveWritesItsDiagDefaults) 
                                   "10,185,2", "10,186,5", "10,187,5", "10,188,0", "10,189,1"}));
     // "Custom" has no defaults: the DIAG settings stay as the Diag page has them, not zeros.
     EXPECT_EQ(diag(ReadFile("Custom.kz0")), diag(ReadFile("GE.kz0")));
+}
+
+TEST_F(ConfigurationFileTest, AFailedSaveLeavesTheTypesDefaultsForTheNextSave) {
+    window_.SetUpTabs(false);
+    ASSERT_TRUE(SelectByPrefix(window_.Configuration().Form()[ids::config::kTapChanger], "GE"));
+    window_.Configuration().OnSelectionChanged(ids::config::kTapChanger, prompts_);
+    for (const char* file : {"no/such/folder/GE.kz0", "GE.kz0"}) {
+        prompts_.fileNames = {std::string(file)};
+        window_.SaveConfigFile();
+    }
+    EXPECT_EQ(prompts_.Captions().back(), "File Created");
+    EXPECT_NE(ReadFile("GE.kz0").find("\r\n10,180,80\r\n10,181,30\r\n10,182,30\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(TapChangerState().defaultsApplied);
 }
 
 TEST_F(ConfigurationFileTest, AnInvalidFileChangesNothingAndTheToolKeepsRunning) {

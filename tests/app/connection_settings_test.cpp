@@ -93,11 +93,11 @@ TEST_F(ConnectionSettingsFile, FifoInPlaceOfTheFileDoesNotBlock) {
 
 TEST_F(ConnectionSettingsFile, FailedSaveKeepsTheOldFileAndSaysWhy) {
     ASSERT_TRUE(SaveConnectionSettings({3, 4, 0, 1}));
-    // A directory where the temporary file must go makes the write fail.
-    std::filesystem::create_directory(std::string(kConnectionSettingsFile) + ".tmp");
+    // A file the user made read-only stays as it is.
+    ::chmod(kConnectionSettingsFile, 0444);
     std::string error;
     EXPECT_FALSE(SaveConnectionSettings({9, 1, 2, 0}, &error));
-    EXPECT_NE(error.find("conset.kzx.tmp"), std::string::npos) << error;
+    EXPECT_NE(error.find("conset.kzx is read-only"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(kConnectionSettingsFile), kHeader + "\r\n,3,4,0,1");
 }
 

@@ -70,7 +70,11 @@ TEST_F(MaintenanceFile, BackupRestoresTheSameTwelveValuesIntoAnotherPanel) {
               "10,223,c1c\r\n10,224,15f4\r\n10,225,1fa4\r\n10,226,2418\r\n10,227,ba4\r\n"
               "10,228,113a\r\n10,229,1e1e\r\n10,230,262\r\n//Maintenance Data");
 
-    // The replacement panel starts with no wear recorded.
+    // The replacement panel starts with no wear recorded. A clear command in the file (2:
+    // clear everything) is never sent.
+    std::string file = FileBytes("old_panel.mn0");
+    file.replace(file.find("10,219,0"), 8, "10,219,2");
+    WriteBytes("old_panel.mn0", file);
     SetPanel(10, 219, std::vector<uint16_t>(12, 0));
     ForgetRequests();
     page_.ResetWindow();
@@ -107,13 +111,11 @@ TEST_F(MaintenanceFile, ARestoreRefusesAnyFileThatIsNotAWholeMaintenanceFile) {
     const Case kCases[] = {
         {"header.mn0", "//Maintenance Dat\r\n" + lines + "//Maintenance Data", "INVALID FILE"},
         {"short.mn0", head + "10,219,0\r\n10,220,1f\r\n", "INVALID FILE"},
-        {"no_end.mn0", head + lines, "INVALID FILE"},
-        {"wrong_end.mn0", head + lines + "//Maintenance", "INVALID FILE"},
-        {"after_end.mn0", head + lines + "//Maintenance Data\r\n10,219,0", "INVALID FILE"},
-        {"other_regs.mn0", head + "10,218,0\r\n" + lines.substr(11) + "//Maintenance Data",
-         "INVALID FILE"},
         {"too_big.mn0", head + "10,219,10000\r\n" + lines.substr(11) + "//Maintenance Data",
          "INVALID FILE"},
+        {"no_value.mn0", head + "10,219,\r\n" + lines.substr(11) + "//Maintenance Data",
+         "INVALID FILE"},
+        {"decimal_comma.mn0", head + "10,219\r\n" + lines.substr(11), "INVALID FILE"},
         {"binary.mn0",
          std::string("\x7f"
                      "ELF\x02\x01\x01\0\0\0",
@@ -146,6 +148,23 @@ TEST_F(MaintenanceFile, ARestoreRefusesAnyFileThatIsNotAWholeMaintenanceFile) {
         for (unsigned reg = 219; reg <= 230; ++reg) {
             EXPECT_EQ(StoreSlot(10, reg), static_cast<int32_t>(reg)) << reg;
         }
+    }
+}
+
+// Values go by position, as the panel's own files have always been read: other bank and register
+// numbers, blanks and a "0x" around a value, and a missing or different closing line are taken.
+TEST(MaintenanceFileReader, TakesTheTwelveValuesByPosition) {
+    std::string lines;
+    for (int k = 0; k < 11; ++k) {
+        lines += "9," + std::to_string(k) + ", 0x1f \n";
+    }
+    const std::string head = "//Maintenance Data\r\n10,219,2a\r\n";
+    for (const std::string& tail : {std::string(), std::string("//Maintenance"),
+                                    std::string("//Maintenance Data\n10,219,0")}) {
+        const auto values = ParseMaintenanceFile(head + lines + tail);
+        ASSERT_TRUE(values) << tail;
+        EXPECT_EQ((*values)[0], 0x2a);
+        EXPECT_EQ((*values)[11], 0x1f);
     }
 }
 
