@@ -19,8 +19,9 @@ struct FrameEvent {
     bool complete = true;
 };
 
-// One line: milliseconds since `origin`, what happened, the bytes in line order as hex.
-//    "   1234 ms  TX             05 A0 7A 01 E0"
-//    "   1290 ms  RX complete    05 A0 12 34 15"
+// One line: milliseconds since `origin`, what happened, what a request asks (operation, bank,
+// start register, count), the bytes in line order as hex.
+//    "   1234 ms  TX             read 10/122x1   05 A0 7A 01 E0"
+//    "   1290 ms  RX complete                    05 A0 12 34 15"
 //    "   2800 ms  RX incomplete"
 std::string FormatFrameEvent(const FrameEvent& event, std::chrono::steady_clock::time_point origin);

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 FrameLogWindow::FrameLogWindow(FrameLog& log, UserPrompts& prompts, QWidget* parent)
@@ -19,6 +20,7 @@ FrameLogWindow::FrameLogWindow(FrameLog& log, UserPrompts& prompts, QWidget* par
     for (const std::string& line : log_.Lines()) {
         text_->appendPlainText(QString::fromStdString(line));
     }
+    KeepAtTheLeft();
     clear_ = new QPushButton(QStringLiteral("Clear"), this);
     clear_->setObjectName(QStringLiteral("IDC_FRAME_LOG_CLEAR"));
     save_ = new QPushButton(QStringLiteral("Save"), this);
@@ -38,8 +40,15 @@ FrameLogWindow::FrameLogWindow(FrameLog& log, UserPrompts& prompts, QWidget* par
         text_->clear();
     });
     connect(save_, &QPushButton::clicked, this, [this, &prompts] { SaveFrameLog(prompts, log_); });
-    log_.SetListener(
-        [this](const std::string& line) { text_->appendPlainText(QString::fromStdString(line)); });
+    log_.SetListener([this](const std::string& line) {
+        text_->appendPlainText(QString::fromStdString(line));
+        KeepAtTheLeft();
+    });
+}
+
+void FrameLogWindow::KeepAtTheLeft() {
+    // Appending scrolls to the end of the last line; the times and the requests are at the left.
+    text_->horizontalScrollBar()->setValue(text_->horizontalScrollBar()->minimum());
 }
 
 FrameLogWindow::~FrameLogWindow() {

@@ -21,6 +21,7 @@ class FrameLogWindow : public QWidget {
     QPushButton* SaveButton() const { return save_; }
 
   private:
+    void KeepAtTheLeft();
     FrameLog& log_;
     QPlainTextEdit* text_ = nullptr;
     QPushButton* clear_ = nullptr;

@@ -21,7 +21,13 @@ const char* IntervalValueFormat(int index) {
     return index < 8 ? "%.1f" : (index < 11 ? "%.2f" : "%.0f");
 }
 
-__attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...) {
+#if defined(__GNUC__)
+#define VOLTSCOPE_PRINTF_FORMAT __attribute__((format(printf, 1, 2)))
+#else
+#define VOLTSCOPE_PRINTF_FORMAT
+#endif
+// The compilers that know the attribute check every call's arguments against the format.
+VOLTSCOPE_PRINTF_FORMAT std::string Format(const char* format, ...) {
     char text[512];
     va_list args;
     va_start(args, format);

@@ -39,7 +39,8 @@ float Whole(int32_t slot) {
 
 std::string CauseText(int32_t code) {
     if (code < 0 || code >= static_cast<int32_t>(std::size(kCauseTexts))) {
-        return kUnknownCause;
+        // With its number: a code the table lacks must not read as code 0.
+        return std::string(kUnknownCause) + " (" + std::to_string(code) + ")";
     }
     return kCauseTexts[code];
 }

@@ -44,7 +44,8 @@ struct IntervalLogRecord {
 EventLogRecord DecodeEventRecord(const int32_t* words, int dateOrder);
 IntervalLogRecord DecodeIntervalRecord(const int32_t* words, int dateOrder);
 
-// The cause table's text for a code; "??????????" for a code the table does not have.
+// The cause table's text for a code; "?????????? (47)" for a code the table does not have, so
+// that it cannot be taken for code 0.
 std::string CauseText(int32_t code);
 // "+0" .. "+16" for 0..16, "-1" .. "-16" for the words 65535..65520, "UNKNOWN" otherwise.
 std::string TapText(int32_t word);

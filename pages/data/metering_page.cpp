@@ -238,10 +238,16 @@ void CPPTwo::OnTimer(int timerId, UserPrompts& prompts) {
     RefreshMeter(prompts);
     RefreshDemand(prompts);
     RefreshCounters(prompts);
+    if (hidden_) {
+        // Hidden while the cycle ran (its requests let the window work): the refresh stays on
+        // and resumes when the page is shown again.
+        return;
+    }
     AutoRefreshStep(prompts);
 }
 
 void CPPTwo::OnShowWindow(bool shown, UserPrompts& prompts) {
+    hidden_ = !shown;
     if (!shown) {
         StopTimer();
         TickBox(false);

@@ -74,6 +74,8 @@ class CPPTwo : public Page {
 
     std::function<std::tm()> clock_;
     MeteringReadingObserver observer_;
+    // The window was hidden (and its timer stopped) since it was last shown.
+    bool hidden_ = false;
 };
 
 // Box texts and file dialogs of the page.

@@ -67,11 +67,7 @@ int32_t ListValue(const ListField& field) {
 }
 
 void ShowList(FormModel& form, const ListField& field) {
-    ControlState& combo = form[field.id];
-    if (!ShowListValue(combo, field.ValueTexts(), ListValue(field))) {
-        // Never the item of an earlier value: it would be taken for this one.
-        combo.Select(-1);
-    }
+    ShowListValue(form[field.id], field.ValueTexts(), ListValue(field));
     RememberShown(form, field.reg);
 }
 

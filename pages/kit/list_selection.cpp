@@ -36,11 +36,14 @@ bool SelectByPrefix(ControlState& combo, const std::string& prefix, int after) {
 }
 
 bool ShowListValue(ControlState& combo, const std::vector<std::string>& texts, long value) {
-    if (value < 0 || value >= static_cast<long>(texts.size())) {
-        return false;
+    const bool listed = value >= 0 && value < static_cast<long>(texts.size()) &&
+                        !texts[static_cast<std::size_t>(value)].empty();
+    if (listed && SelectByPrefix(combo, texts[static_cast<std::size_t>(value)], 0)) {
+        return true;
     }
-    const std::string& text = texts[static_cast<std::size_t>(value)];
-    return !text.empty() && SelectByPrefix(combo, text, 0);
+    // Never the item of an earlier value: it would be taken for this one.
+    combo.Select(-1);
+    return false;
 }
 
 int ListPosition(const std::vector<std::string>& texts, const std::string& text) {

@@ -13,7 +13,7 @@
 bool SelectByPrefix(ControlState& combo, const std::string& prefix, int after = -1);
 
 // Pages show values by the rule searching from the second item (after item 0). A value outside
-// the texts, or whose text is "" (no item), changes nothing.
+// the texts, or whose text is "" (no item), selects nothing; false then.
 bool ShowListValue(ControlState& combo, const std::vector<std::string>& texts, long value);
 
 // The position of `text` among the value texts (exact comparison), -1 when it is not there.

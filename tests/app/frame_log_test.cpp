@@ -32,8 +32,8 @@ TEST(FrameLog, KeepsTheLastTwoThousandFramesAndTellsTheListenerEachOne) {
         log.Record(Sent(k, &bytes[static_cast<size_t>(k)]));
     }
     ASSERT_EQ(log.Lines().size(), FrameLog::kCapacity);
-    EXPECT_EQ(log.Lines().front(), "      3 ms  TX             03");
-    EXPECT_EQ(log.Lines().back(), "   2002 ms  TX             D2");
+    EXPECT_EQ(log.Lines().front(), "      3 ms  TX                             03");
+    EXPECT_EQ(log.Lines().back(), "   2002 ms  TX                             D2");
     EXPECT_EQ(told.size(), 2003u);
     EXPECT_EQ(told.back(), log.Lines().back());
 
@@ -61,7 +61,7 @@ TEST(FrameLog, SaveWritesTheLinesAsPlainTextThroughTheSaveDialog) {
     EXPECT_EQ(dialogs[1]->file.defaultName, "Mon_Dec_07_03_04_09_2026_PM_frames.txt");
     EXPECT_EQ(dialogs[1]->file.extension, "txt");
     EXPECT_EQ(ReadFile(cwd.dir() + "/frames.txt"),
-              "     40 ms  TX             05 A0 7A 01 E0\r\n"
+              "     40 ms  TX             read 10/122x1   05 A0 7A 01 E0\r\n"
               "   1541 ms  RX incomplete\r\n");
     EXPECT_EQ(prompts.Captions(), std::vector<std::string>{"File Created"});
 }

@@ -43,8 +43,8 @@ TEST_F(CliTest, TraceShowsEveryFrameOnStderrAndLeavesStdoutAlone) {
     CliResult traced = Run({"--com", "5", "--trace", "read", "10", "122", "1"});
     EXPECT_EQ(traced.exitCode, 0) << traced.err;
     EXPECT_EQ(traced.out, "10,122,4660\n");
-    const size_t sent = traced.err.find(" ms  TX             05 A0 7A 01 E0\n");
-    const size_t back = traced.err.find(" ms  RX complete    05 A0 12 34 15\n");
+    const size_t sent = traced.err.find(" ms  TX             read 10/122x1   05 A0 7A 01 E0\n");
+    const size_t back = traced.err.find(" ms  RX complete                    05 A0 12 34 15\n");
     EXPECT_NE(sent, std::string::npos) << traced.err;
     EXPECT_NE(back, std::string::npos) << traced.err;
     EXPECT_LT(sent, back);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "app/connection_settings.h"
@@ -70,7 +71,8 @@ TEST_F(FrameLogWindowTest, ListsTheFramesOfAConnectAsTheyComeThenClearsAndSaves)
     std::string expected = frames_.Text();
     expected.pop_back();
     EXPECT_EQ(log->Text()->toPlainText().toStdString(), expected);
-    EXPECT_NE(expected.find("TX             05 B0 EF 01 5B\n"), std::string::npos);  // 11/239
+    EXPECT_NE(expected.find("TX             read 11/239x1   05 B0 EF 01 5B\n"), std::string::npos);
+    EXPECT_EQ(log->Text()->horizontalScrollBar()->value(), 0);  // the times show
 
     EXPECT_TRUE(SaveScreenshot(*log, QStringLiteral("frame_log.png")));
 

@@ -141,10 +141,13 @@ TEST(ListValues, ShownByPrefixFromTheSecondItemWrappingAround) {
     EXPECT_EQ(baud.selected, 2);
     ASSERT_TRUE(SelectByPrefix(baud, "192", 1));  // wraps around past the last item
     EXPECT_EQ(baud.selected, 1);
-    EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, 2));
-    EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, -1));
-    EXPECT_EQ(meter.SelectedText(), "PRI");  // a value outside the list changes nothing
     EXPECT_FALSE(SelectByPrefix(meter, "X"));
+    EXPECT_EQ(meter.SelectedText(), "PRI");  // a failed search changes nothing
+    EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, 2));
+    EXPECT_EQ(meter.selected, -1);  // a value outside the list selects nothing
+    ASSERT_TRUE(ShowListValue(meter, {"PRI", "SEC"}, 0));
+    EXPECT_FALSE(ShowListValue(meter, {"PRI", "SEC"}, -1));
+    EXPECT_EQ(meter.selected, -1);
     EXPECT_EQ(ListPosition({"PRI", "SEC"}, "SEC"), 1);
     EXPECT_EQ(ListPosition({"PRI", "SEC"}, "sec"), -1);  // a pick is compared exactly
     // A value whose text is "" has no item: it selects nothing, even though every item

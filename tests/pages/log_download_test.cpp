@@ -117,7 +117,7 @@ TEST_F(LogDownloadTest, FiveEventsAndThreeIntervalsMakeThisFile) {
         "102,12/03/2026,09:15:30,Midpointer (TM),119.5,30.5,0.97,2150,430,2200,-1,N/A\n"
         "103,13/03/2026,14:00:00,??????????,121.0,0.2,0.05,-150,3,151,+16,119.0\n"
         "104,13/03/2026,23:59:31,CBEMA 95 %,118.8,40.0,1.00,2900,0,2900,UNKNOWN,-0.1\n"
-        "105,14/03/2026,00:00:01,??????????,119.9,31.0,-0.95,2170,-710,2283,-16,120.1\n"
+        "105,14/03/2026,00:00:01,?????????? (47),119.9,31.0,-0.95,2170,-710,2283,-16,120.1\n"
         "\nInterval Log\n" +
         kIntervalColumns +
         "201,14/03/2026,07:30:00,120.0,121.0,119.0,120.1,31.0,33.0,29.0,30.0,0.98,0.97,0.96,"
@@ -242,7 +242,7 @@ TEST_F(LogDownloadTest, TheProgressBarCountsReadsAndLaterRowsAndEndsFull) {
 TEST_F(LogDownloadTest, CausesTapsAndQuantitiesBeyondTheirTables) {
     const std::pair<int32_t, std::string> causes[] = {
         {0, "??????????"},  {29, "Midpointer (TM)"}, {33, "NV RAM    "},
-        {46, "CBEMA 95 %"}, {47, "??????????"},      {65535, "??????????"},
+        {46, "CBEMA 95 %"}, {47, "?????????? (47)"}, {65535, "?????????? (65535)"},
     };
     for (const auto& [code, text] : causes) {
         EXPECT_EQ(CauseText(code), text) << code;

@@ -89,6 +89,38 @@ TEST_F(MaintenancePage, RecordsNotKeptShowsNotAvailableAndStopsBackupAndRestore)
     EXPECT_EQ(StoreSlot(10, 230), 11);
 }
 
+// A silent panel is not one that keeps no records, and a restore whose write got no reply is
+// not one to reboot for.
+TEST_F(MaintenancePage, WithoutRepliesNothingIsClaimed) {
+    Connect();
+    std::ofstream("backup.mn0") << kBackup;
+    struct Case {
+        const char* what;
+        std::function<bool(const sim::Request&)> silent;
+        const char* caption;  // the last box
+    };
+    const Case cases[] = {
+        {"records", [](const sim::Request& r) { return r.start == 209; }, "NO REPLY FROM PANEL"},
+        {"restore write", [](const sim::Request& r) { return r.op == sim::Operation::kWrite; },
+         "MAINTENANCE DATA NOT CONFIRMED"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        panel_->injectFault(sim::Fault::Silence(), 1, c.silent);
+        ForgetRequests();
+        prompts_.answers = {PromptAnswer::kYes};
+        prompts_.fileNames = {std::string("backup.mn0")};
+        EXPECT_EQ(page_.Restore(prompts_), MaintenanceOutcome::kNoReply);
+        EXPECT_EQ(prompts_.Captions().back(), c.caption);
+        panel_->clearFaults();
+    }
+    panel_->injectFault(sim::Fault::Silence(), 1, cases[0].silent);
+    ForgetRequests();
+    Press(kRefresh);
+    EXPECT_EQ(prompts_.Captions(), (std::vector<std::string>{"NO REPLY FROM PANEL"}));
+    EXPECT_EQ(Text(kContactsOverall), "");
+}
+
 TEST_F(MaintenancePage, AnsweringNoCancelsABackupAndKeepsARestoreFromThePanel) {
     Connect();
     prompts_.answers = {PromptAnswer::kNo};

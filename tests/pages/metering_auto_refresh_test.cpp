@@ -87,6 +87,16 @@ TEST_F(MeteringPageTest, HidingStopsTheTimerAndShowingReArmsIt) {
     EXPECT_TRUE(Ticked());
     EXPECT_TRUE(timer_.IsRunning(kTimer));
 
+    // Hidden while a cycle runs: the cycle ends without re-arming, and showing resumes it.
+    SetBetweenRequestsHook([&] { page_.OnShowWindow(false, prompts_); });
+    ASSERT_TRUE(Fire());
+    SetBetweenRequestsHook(nullptr);
+    EXPECT_FALSE(timer_.IsRunning(kTimer));
+    EXPECT_TRUE(AutoRefresh().on);
+    page_.OnShowWindow(true, prompts_);
+    EXPECT_TRUE(timer_.IsRunning(kTimer));
+    ForgetRequests();
+
     // Shown again after the connection went: the box says so and is cleared, the flag stays.
     page_.OnShowWindow(false, prompts_);
     Flags().connected = false;

@@ -66,6 +66,22 @@ TEST_F(PseudoManualPage, RaiseLowerAndTheAutoInhibitButtonAreSingleWrites) {
     EXPECT_TRUE(prompts_.Boxes().empty());
 }
 
+// A silent panel is never shown as a setting: the mode says it did not answer, and the
+// auto-inhibit button keeps what it offered, also after a press whose write got no reply.
+TEST_F(PseudoManualPage, WithoutRepliesNothingIsShownAsTheAnswer) {
+    Connect();
+    panel_->setRegister(2, 42, 1);
+    page_.OnShowChanged(true);
+    ASSERT_EQ(Caption(page_), "Disable AUTO-INH");
+    panel_->injectFault(sim::Fault::Silence(), 3);
+    page_.OnShowChanged(true);
+    EXPECT_EQ(Text(kMode), "NO REPLY");
+    EXPECT_EQ(Caption(page_), "Disable AUTO-INH");
+    Press(kAutoInhibit);
+    EXPECT_EQ(Caption(page_), "Disable AUTO-INH");
+    EXPECT_EQ(page_.AutoInhibitToggle(), 0);
+}
+
 TEST_F(PseudoManualPage, WithoutAConnectionTheModeSaysSoAndNothingIsSent) {
     page_.OnShowChanged(true);
     EXPECT_EQ(Text(kMode), "NOT CONNECTED");

@@ -56,12 +56,26 @@ TEST_F(FrameObserverTest, EachRequestIsOneLineOutAndOneLineBack) {
     ReadRegisters(10, 122, 1, &value);
 
     ASSERT_EQ(frames.lines.size(), 6u);
-    EXPECT_EQ(frames.lines[0], "      0 ms  TX not sent    05 A0 7A 01 E0");
+    EXPECT_EQ(frames.lines[0], "      0 ms  TX not sent    read 10/122x1   05 A0 7A 01 E0");
     EXPECT_EQ(frames.lines[1], "      0 ms  RX incomplete");
-    EXPECT_EQ(frames.lines[2], "      0 ms  TX             05 A0 7A 01 E0");
-    EXPECT_EQ(frames.lines[3], "      0 ms  RX complete    05 A0 12 34 15");
-    EXPECT_EQ(frames.lines[4], "      0 ms  TX             05 A0 7A 01 E0");
-    EXPECT_EQ(frames.lines[5].rfind("      0 ms  RX incomplete  00", 0), 0u) << frames.lines[5];
+    EXPECT_EQ(frames.lines[2], "      0 ms  TX             read 10/122x1   05 A0 7A 01 E0");
+    EXPECT_EQ(frames.lines[3], "      0 ms  RX complete                    05 A0 12 34 15");
+    EXPECT_EQ(frames.lines[4], "      0 ms  TX             read 10/122x1   05 A0 7A 01 E0");
+    EXPECT_EQ(frames.lines[5].rfind("      0 ms  RX incomplete                  00", 0), 0u)
+        << frames.lines[5];
+    // Every operation, with and without an address byte; bytes that are no request: no text.
+    const std::pair<std::vector<uint8_t>, std::string> decoded[] = {
+        {{0x07, 0xA1, 0xDB, 0x01, 0x00, 0x01, 0x7B}, "write 10/219x1"},
+        {{0x05, 0xB2, 0x04, 0x01, 0x44}, "clear 11/4x1"},
+        {{0x05, 0x83, 0x00, 0x01, 0x77}, "reset 8/0x1"},
+        {{0x01, 0x05, 0xA0, 0x7A, 0x01, 0xDF}, "read 10/122x1"},
+        {{0x05, 0xA4, 0x7A, 0x01, 0xDC}, ""},
+        {{0x03}, ""},
+    };
+    for (const auto& [bytes, text] : decoded) {
+        const std::string line = FormatFrameEvent({{}, FrameDirection::kSent, bytes, true}, {});
+        EXPECT_EQ(line.substr(27, 15), (text + std::string(15, ' ')).substr(0, 15)) << line;
+    }
 }
 
 }  // namespace
