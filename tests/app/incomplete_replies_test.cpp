@@ -1,5 +1,7 @@
 // A panel that stops answering some requests: the status line counts them, the indicator turns
 // amber, and the page whose values went unread asks before it sends them.
+#include <functional>
+#include "pages/kit/list_selection.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace {
@@ -51,6 +53,93 @@ TEST_F(MainWindowTest, LostRepliesShowInTheStatusLineAndGuardTheNextSet) {
     window_.Configuration().SetConfig(prompts_);
     ASSERT_FALSE(prompts_.Boxes().empty());
     EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace testing_support;
+
+// What a Set writes is guarded by where each register's value came from, whichever group read
+// it, and a list sends the value it shows whatever a read has put into the store since.
+TEST_F(MainWindowTest, EveryWrittenRegisterIsGuardedAndListsSendWhatTheyShow) {
+    struct Scenario {
+        const char* what;
+        std::function<bool(const sim::Request&)> lost;  // reads whose reply is lost
+        std::function<void(CRegToolDlg&, UserPrompts&)> between;
+        std::function<void(CRegToolDlg&, UserPrompts&)> set;
+        const char* firstBox;
+        unsigned bank, reg;
+        int sent;  // -1: nothing written
+    };
+    auto reads = [](unsigned bank, unsigned reg) {
+        return [=](const sim::Request& r) {
+            return r.op == sim::Operation::kRead && r.bank == bank && r.start <= reg &&
+                   reg < r.start + r.count;
+        };
+    };
+    const Scenario scenarios[] = {
+        {"2/24 lost by Get Set Point", reads(2, 24),
+         [](CRegToolDlg& w, UserPrompts& p) { w.RegulatorComm().GetSetPointConfig(p); },
+         [](CRegToolDlg& w, UserPrompts& p) { w.RegulatorComm().SetRegConfig(p); },
+         "INCOMPLETE DATA", 2, 24, -1},
+        {"11/199 lost by Get Diagnostics", reads(11, 199),
+         [](CRegToolDlg& w, UserPrompts& p) { w.DiagPwdsAlerts().GetDiagnostics(p); },
+         [](CRegToolDlg& w, UserPrompts& p) { w.DiagPwdsAlerts().SetPasswords(p); },
+         "CONFIRM SETTINGS", 11, 199, 0x803},
+        {"10/11 lost by Get Active Alerts", reads(10, 11),
+         [](CRegToolDlg& w, UserPrompts& p) { w.DiagPwdsAlerts().GetActiveAlerts(p); },
+         [](CRegToolDlg& w, UserPrompts& p) { w.Configuration().SetAdvConfig(p); },
+         "CONFIRM SETTINGS", 10, 11, 1},
+        {"an On/Off pick, then Set Diag and Pwds",
+         {},
+         [](CRegToolDlg& w, UserPrompts& p) {
+             ControlState& list = w.DiagPwdsAlerts().Form()[ids::diag::kFirstOnOff];
+             SelectItem(list, "OFF");
+             w.DiagPwdsAlerts().OnSelectionChanged(ids::diag::kFirstOnOff, p);
+         },
+         [](CRegToolDlg& w, UserPrompts& p) { w.DiagPwdsAlerts().SetDiagAndPwds(p); },
+         "CONFIRM SETTINGS",
+         11,
+         199,
+         0x802},
+    };
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.what);
+        if (Flags().connected) {
+            window_.OnConnectButton();  // Disconnect
+        }
+        auto& panel = StartPanel(5, 410);
+        panel.setRegister(11, 199, 0x803);
+        panel.setRegister(10, 11, 1);
+        ResetRequestTotals();
+        InitAndConnect(5);
+        if (s.lost) {
+            // A length byte of 0: a broken reply that costs no wait.
+            panel.injectFault(sim::Fault::BadLength(0), 0, s.lost);
+        }
+        s.between(window_, prompts_);
+        panel.clearFaults();
+        panel.clearRequests();
+        ResetRequestTotals();
+        prompts_.calls.clear();
+        prompts_.answers = {PromptAnswer::kNo};
+        if (s.sent >= 0) {
+            prompts_.answers.assign(4, PromptAnswer::kYes);
+        }
+        s.set(window_, prompts_);
+        ASSERT_FALSE(prompts_.Boxes().empty());
+        EXPECT_EQ(prompts_.Boxes()[0].caption, s.firstBox);
+        int written = -1;
+        for (const sim::Request& r : SeenByPanel()) {
+            if (r.op == sim::Operation::kWrite && r.bank == s.bank && r.start <= s.reg &&
+                s.reg < r.start + r.data.size()) {
+                written = r.data[s.reg - r.start];
+            }
+        }
+        EXPECT_EQ(written, s.sent);
+    }
 }
 
 }  // namespace
