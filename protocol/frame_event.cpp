@@ -7,7 +7,9 @@ std::string FormatFrameEvent(const FrameEvent& event,
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(event.time - origin);
     char head[48];
     const char* what = nullptr;
-    if (event.direction == FrameDirection::kSent) {
+    if (event.direction == FrameDirection::kNote) {
+        what = "note";
+    } else if (event.direction == FrameDirection::kSent) {
         what = event.complete ? "TX" : "TX not sent";
     } else {
         what = event.complete ? "RX complete" : "RX incomplete";
@@ -17,6 +19,11 @@ std::string FormatFrameEvent(const FrameEvent& event,
     std::string line = head;
     line.reserve(line.size() + 3 * event.bytes.size());
     static constexpr char kHex[] = "0123456789ABCDEF";
+    if (event.direction == FrameDirection::kNote) {
+        line += ' ';
+        line += event.note;
+        return line;
+    }
     while (event.bytes.empty() && line.back() == ' ') {
         line.pop_back();
     }

@@ -65,12 +65,16 @@ TEST_F(FrameLogWindowTest, ListsTheFramesOfAConnectAsTheyComeThenClearsAndSaves)
 
     QTest::mouseClick(view_.ConnectButton(), Qt::LeftButton);
     ASSERT_TRUE(Flags().connected);
-    // One line out and one back for every request the panel saw, in the order they came.
-    EXPECT_EQ(frames_.Lines().size(), 2 * panel_.requests().size());
+    // One line out and one back for every request the panel saw, in the order they came, and
+    // one for what the panel's first three replies showed.
+    EXPECT_EQ(frames_.Lines().size(), 2 * panel_.requests().size() + 1);
     std::string expected = frames_.Text();
     expected.pop_back();
     EXPECT_EQ(log->Text()->toPlainText().toStdString(), expected);
     EXPECT_NE(expected.find("TX             05 B0 EF 01 5B\n"), std::string::npos);  // 11/239
+    EXPECT_NE(expected.find("note           the panel echoes the function byte and its replies "
+                            "sum to 0"),
+              std::string::npos);
 
     EXPECT_TRUE(SaveScreenshot(*log, QStringLiteral("frame_log.png")));
 
