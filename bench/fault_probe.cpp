@@ -5,8 +5,10 @@
 //   voltscope_fault_probe soak [--seconds 300] [--baud 9600] [--seed 1]
 //       one connection; random reads; 20 % of the replies spoilt, the seven line faults mixed
 //   voltscope_fault_probe runs --fault KIND:PERCENT [--runs 50] [--baud 0] [--seed 1]
-//       runs as `voltscope-cli dump` makes them: open, every block table, close; a run whose
-//       every reply came complete is one that would end with exit 0
+//                              [--blocks N]
+//       runs as `voltscope-cli dump` makes them: open, every block table (or its first N
+//       blocks, 12 being a harmonics export's size), close; a run whose every reply came
+//       complete is one that would end with exit 0
 //   voltscope_fault_probe interrupt --cli PATH [--runs 100] [--baud 9600] [--seed 1]
 //       `voltscope-cli dump` stopped by SIGINT or SIGTERM at a random moment, then at once
 //       `voltscope-cli read` of one register
@@ -47,6 +49,7 @@ struct Options {
     bool baudGiven = false;
     unsigned runs = 0;
     unsigned seed = 1;
+    unsigned blocks = 0;  // 0: all
     std::vector<std::string> faults;
     std::string cli;
 };
@@ -88,6 +91,46 @@ ReadOutcome ProbeRead(sim::PtyPanel& panel, unsigned bank, unsigned start, unsig
     return outcome;
 }
 
+// Complete replies that held another request's values, and among them those that no reply
+// check could have told apart.
+struct Tally {
+    uint64_t requests = 0, complete = 0, wrong = 0;
+    // Among the connection's first three complete replies, before the panel has shown its
+    // habits.
+    uint64_t early = 0;
+    // The request before had the same bank and as many values or more: its reply looks like
+    // this request's own.
+    uint64_t lookalike = 0;
+    int completeInConnection = 0;
+    int previousBank = -1;
+    unsigned previousCount = 0;
+
+    void NewConnection() {
+        completeInConnection = 0;
+        previousBank = -1;
+    }
+    void Count(unsigned bank, unsigned count, const ReadOutcome& r) {
+        ++requests;
+        complete += r.complete;
+        if (r.wrong) {
+            ++wrong;
+            early += completeInConnection < 3;
+            lookalike += previousBank == static_cast<int>(bank) && previousCount >= count;
+        }
+        completeInConnection += r.complete;
+        previousBank = static_cast<int>(bank);
+        previousCount = count;
+    }
+    std::string Text() const {
+        return std::to_string(requests) + " requests, " + std::to_string(complete) +
+               " complete replies, " + std::to_string(wrong) +
+               " of them with another request's "
+               "values (" +
+               std::to_string(early) + " among a connection's first three replies, " +
+               std::to_string(lookalike) + " after a request that looks the same)";
+    }
+};
+
 int Soak(const Options& o) {
     // The seven ways a line spoils a reply, together 20 %.
     sim::FaultSchedule schedule(o.seed);
@@ -101,7 +144,7 @@ int Soak(const Options& o) {
     bench::OpenPortOrExit(kCom, o.baud);
     std::mt19937 random(o.seed);
     auto below = [&random](unsigned n) { return static_cast<unsigned>(random() % n); };
-    uint64_t requests = 0, complete = 0, wrong = 0;
+    Tally tally;
     const auto end = Clock::now() + std::chrono::seconds(o.seconds);
     while (Clock::now() < end) {
         unsigned bank = below(16);
@@ -110,17 +153,11 @@ int Soak(const Options& o) {
         if (bank == sim::kLogBank) {
             continue;  // its record registers change as they are read
         }
-        ReadOutcome r = ProbeRead(*panel, bank, start, count);
-        ++requests;
-        complete += r.complete;
-        wrong += r.wrong;
+        tally.Count(bank, count, ProbeRead(*panel, bank, start, count));
     }
     CloseCommPort();
-    std::printf(
-        "soak %u s at %u baud, 20 %% mixed faults: %llu requests, %llu complete replies, "
-        "%llu of them with another request's values\n",
-        o.seconds, o.baud, static_cast<unsigned long long>(requests),
-        static_cast<unsigned long long>(complete), static_cast<unsigned long long>(wrong));
+    std::printf("soak %u s at %u baud, 20 %% mixed faults: %s\n", o.seconds, o.baud,
+                tally.Text().c_str());
     return 0;
 }
 
@@ -136,18 +173,20 @@ int Runs(const Options& o) {
     }
     auto panel = DistinctPanel(o.baud, std::move(schedule));
     unsigned exitZero = 0, exitZeroWrong = 0;
-    uint64_t requests = 0, complete = 0, wrong = 0;
+    Tally tally;
     for (unsigned run = 0; run < o.runs; ++run) {
         bench::OpenPortOrExit(kCom, o.baud == 0 ? 9600 : o.baud);
         ResetRequestTotals();
+        tally.NewConnection();
         bool anyWrong = false;
+        unsigned read = 0;
         for (const BlockTableEntry& table : AllBlockTables()) {
-            for (int b = 0; b < table.blockCount && table.blocks[b].count != 0; ++b) {
+            for (int b = 0; b < table.blockCount && table.blocks[b].count != 0 &&
+                            (o.blocks == 0 || read < o.blocks);
+                 ++b, ++read) {
                 const RegisterBlock& block = table.blocks[b];
                 ReadOutcome r = ProbeRead(*panel, block.bank, block.start, block.count);
-                ++requests;
-                complete += r.complete;
-                wrong += r.wrong;
+                tally.Count(block.bank, block.count, r);
                 anyWrong = anyWrong || r.wrong;
             }
         }
@@ -157,12 +196,14 @@ int Runs(const Options& o) {
             exitZeroWrong += anyWrong;
         }
     }
+    const std::string line = o.baud == 0 ? "unpaced" : std::to_string(o.baud) + " baud";
+    const std::string length =
+        o.blocks == 0 ? "whole dumps" : "runs of " + std::to_string(o.blocks) + " requests";
     std::printf(
-        "runs %s, %s: %u runs, %u with every reply complete (exit 0), %u of those with a "
-        "wrong value; %llu requests, %llu complete replies, %llu of them wrong\n",
-        faults.c_str(), o.baud == 0 ? "unpaced" : (std::to_string(o.baud) + " baud").c_str(),
-        o.runs, exitZero, exitZeroWrong, static_cast<unsigned long long>(requests),
-        static_cast<unsigned long long>(complete), static_cast<unsigned long long>(wrong));
+        "runs %s, %s, %s: %u runs, %u with every reply complete (exit 0), %u of those with "
+        "a wrong value; %s\n",
+        faults.c_str(), line.c_str(), length.c_str(), o.runs, exitZero, exitZeroWrong,
+        tally.Text().c_str());
     return 0;
 }
 
@@ -247,12 +288,13 @@ bool Parse(int argc, char** argv, Options& o) {
         } else if (name == "--cli") {
             o.cli = value;
         } else if (name == "--seconds" || name == "--baud" || name == "--runs" ||
-                   name == "--seed") {
+                   name == "--seed" || name == "--blocks") {
             const unsigned number = static_cast<unsigned>(std::strtoul(value.c_str(), nullptr, 10));
             (name == "--seconds" ? o.seconds
              : name == "--baud"  ? o.baud
              : name == "--runs"  ? o.runs
-                                 : o.seed) = number;
+             : name == "--seed"  ? o.seed
+                                 : o.blocks) = number;
             o.baudGiven = o.baudGiven || name == "--baud";
         } else {
             return false;
@@ -281,7 +323,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: voltscope_fault_probe soak [--seconds S] [--baud B] [--seed N]\n"
                      "       voltscope_fault_probe runs --fault KIND:PERCENT... [--runs N] "
-                     "[--baud B] [--seed N]\n"
+                     "[--baud B] [--seed N] [--blocks N]\n"
                      "       voltscope_fault_probe interrupt --cli PATH [--runs N] [--baud B] "
                      "[--seed N]\n");
         return 2;
