@@ -1,5 +1,7 @@
 #include "protocol/reply_trust.h"
 
+#include <utility>
+
 #include "protocol/requests.h"
 
 namespace {
@@ -80,40 +82,44 @@ ReplyVerdict ReplyPattern::Judge(const uint8_t* reply, const Frame& request, boo
         sum += reply[1 + i];
     }
     const bool summed = (sum & 0xFFu) == 0;
-    if (seen_ >= kRepliesToLearn) {
-        if (echoes_ && !echoed) {
+    const bool write = shape.operation == Operation::Write;
+    Habits& habits = write ? acknowledgements_ : values_;
+    if (habits.seen >= kRepliesToLearn) {
+        if (habits.echoes && !echoed) {
             return ReplyVerdict::kNoEcho;
         }
-        if (sums_ && !summed) {
+        if (habits.sums && !summed) {
             return ReplyVerdict::kBadChecksum;
         }
         return ReplyVerdict::kOwn;
     }
-    echoes_ = echoes_ && echoed;
-    sums_ = sums_ && summed;
-    noteDue_ = ++seen_ == kRepliesToLearn;
+    habits.echoes = habits.echoes && echoed;
+    habits.sums = habits.sums && summed;
+    if (++habits.seen == kRepliesToLearn) {
+        const std::string kind = write ? "write acknowledgements" : "replies with values";
+        if (habits.echoes && habits.sums) {
+            note_ = kind +
+                    ": the panel echoes the function byte and sums each to 0; one without "
+                    "both is not taken";
+        } else if (habits.echoes) {
+            note_ = kind +
+                    ": the panel echoes the function byte, its sums vary; one without the "
+                    "echo is not taken";
+        } else if (habits.sums) {
+            note_ = kind +
+                    ": the panel sums each to 0, its byte 1 varies; one that does not sum "
+                    "to 0 is not taken";
+        } else {
+            note_ = kind +
+                    ": the panel shows no fixed byte 1 and no fixed sum; each one long "
+                    "enough for its request is taken";
+        }
+    }
     return ReplyVerdict::kOwn;
 }
 
 std::string ReplyPattern::TakeSettledNote() {
-    if (!noteDue_) {
-        return "";
-    }
-    noteDue_ = false;
-    if (echoes_ && sums_) {
-        return "the panel echoes the function byte and its replies sum to 0: a reply without "
-               "both is not taken";
-    }
-    if (echoes_) {
-        return "the panel echoes the function byte, its replies do not all sum to 0: a reply "
-               "without the echo is not taken";
-    }
-    if (sums_) {
-        return "the panel's replies sum to 0, byte 1 is not always the function byte: a reply "
-               "that does not sum to 0 is not taken";
-    }
-    return "the panel neither always echoes the function byte nor always sums its replies to 0: "
-           "every reply long enough for its request is taken";
+    return std::exchange(note_, std::string());
 }
 
 ReplyVerdict ReadRequestReply(const std::function<int()>& nextByte, const Frame& request,

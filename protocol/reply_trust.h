@@ -37,24 +37,30 @@ int ShortestReplyLength(Operation op, int count);
 // a complete reply of the announced length, kReplyTimeout otherwise (see requests.h).
 int ReadReplyFrom(const std::function<int()>& nextByte, bool addressMode, uint8_t* buffer);
 
-// What one connection's panel has shown of its replies. Its first kRepliesToLearn complete
-// replies settle the pattern: if all of them echoed the function byte in byte 1, every later
-// reply must; if all of them summed to 0, every later one must. A panel that did not show a
-// habit in all of them is never held to it.
+// What one connection's panel has shown of its replies, apart for the replies that carry values
+// (read, clear, reset) and the acknowledgements of writes, whose bytes a panel may fill
+// differently. The first kRepliesToLearn complete replies of a kind settle its pattern: if all
+// of them echoed the function byte in byte 1, every later one must; if all of them summed to 0,
+// every later one must. A panel that did not show a habit in all of them is never held to it.
 class ReplyPattern {
   public:
     static constexpr int kRepliesToLearn = 3;
 
     // `reply` as ReadReplyFrom filled it (complete) for `request`.
     ReplyVerdict Judge(const uint8_t* reply, const Frame& request, bool addressMode);
-    // Once the pattern is settled, and only once: what the panel is held to from then on.
+    // Once per kind of reply, when its pattern has just been settled: what the panel is held to
+    // from then on ("" otherwise).
     std::string TakeSettledNote();
 
   private:
-    int seen_ = 0;  // complete replies that went into the pattern
-    bool echoes_ = true;
-    bool sums_ = true;
-    bool noteDue_ = false;
+    struct Habits {
+        int seen = 0;  // complete replies that went into the pattern
+        bool echoes = true;
+        bool sums = true;
+    };
+    Habits values_;
+    Habits acknowledgements_;
+    std::string note_;
 };
 
 // One request's reply from `nextByte`, read and judged against `pattern`.

@@ -72,8 +72,8 @@ TEST_F(FrameLogWindowTest, ListsTheFramesOfAConnectAsTheyComeThenClearsAndSaves)
     expected.pop_back();
     EXPECT_EQ(log->Text()->toPlainText().toStdString(), expected);
     EXPECT_NE(expected.find("TX             05 B0 EF 01 5B\n"), std::string::npos);  // 11/239
-    EXPECT_NE(expected.find("note           the panel echoes the function byte and its replies "
-                            "sum to 0"),
+    EXPECT_NE(expected.find("note           replies with values: the panel echoes the function "
+                            "byte and sums each to 0"),
               std::string::npos);
 
     EXPECT_TRUE(SaveScreenshot(*log, QStringLiteral("frame_log.png")));

@@ -131,8 +131,8 @@ TEST_F(ForeignReplies, OnceThePanelShowedItsPatternAReplyWithoutItIsNotTaken) {
         for (unsigned reg = 1; reg <= 3; ++reg) {
             ASSERT_TRUE(Read(10, reg, 1));  // three replies show the pattern
         }
-        EXPECT_NE(diagnostics.text().find("the panel echoes the function byte and its replies "
-                                          "sum to 0"),
+        EXPECT_NE(diagnostics.text().find("replies with values: the panel echoes the function "
+                                          "byte and sums each to 0"),
                   std::string::npos)
             << diagnostics.text();
         ASSERT_TRUE(Read(10, 1, 1));
@@ -164,6 +164,25 @@ TEST_F(ForeignReplies, APanelThatNeverShowedThePatternIsNeverHeldToIt) {
         CloseCommPort();
         ResetRequestTotals();
     }
+}
+
+TEST_F(ForeignReplies, WriteAcknowledgementsAreHeldOnlyToWhatTheyShowed) {
+    // Value replies echo the function byte; write acknowledgements carry something else there.
+    auto& panel = StartPanel();
+    panel.injectFault(sim::Fault::NoEcho(0x00), 0,
+                      [](const sim::Request& r) { return r.op == sim::Operation::kWrite; });
+    for (unsigned reg = 1; reg <= 4; ++reg) {
+        ASSERT_TRUE(Read(10, reg, 1));
+    }
+    for (int32_t value = 1; value <= 5; ++value) {
+        WriteRegisters(4, 9, 1, &value);
+        EXPECT_TRUE(LastRequest().completeReply) << value;
+        EXPECT_EQ(panel.getRegister(4, 9), value);
+    }
+    // Value replies are still held to their echo.
+    panel.injectFault(sim::Fault::NoEcho(0x00));
+    EXPECT_FALSE(Read(10, 5, 1));
+    EXPECT_TRUE(Read(10, 5, 1));
 }
 
 TEST_F(ForeignReplies, WhatAPanelShowedHoldsForItsConnectionOnly) {
