@@ -91,22 +91,28 @@ ReadOutcome ProbeRead(sim::PtyPanel& panel, unsigned bank, unsigned start, unsig
     return outcome;
 }
 
-// Complete replies that held another request's values, and among them those that no reply
-// check could have told apart.
+// Complete replies that held another request's values, sorted by why no reply check could
+// tell them apart; "other" is what the checks should have caught.
 struct Tally {
     uint64_t requests = 0, complete = 0, wrong = 0;
     // Among the connection's first three complete replies, before the panel has shown its
     // habits.
     uint64_t early = 0;
-    // The request before had the same bank and as many values or more: its reply looks like
-    // this request's own.
+    // Later, after a request with the same bank and no more values than this one: its reply
+    // looks like this request's own.
     uint64_t lookalike = 0;
+    // Later, on a connection one of whose first three replies was another request's, so that
+    // the panel never showed a habit there.
+    uint64_t unsettled = 0;
+    uint64_t other = 0;
     int completeInConnection = 0;
+    bool spoiltEarly = false;
     int previousBank = -1;
     unsigned previousCount = 0;
 
     void NewConnection() {
         completeInConnection = 0;
+        spoiltEarly = false;
         previousBank = -1;
     }
     void Count(unsigned bank, unsigned count, const ReadOutcome& r) {
@@ -114,8 +120,16 @@ struct Tally {
         complete += r.complete;
         if (r.wrong) {
             ++wrong;
-            early += completeInConnection < 3;
-            lookalike += previousBank == static_cast<int>(bank) && previousCount >= count;
+            if (completeInConnection < 3) {
+                ++early;
+                spoiltEarly = true;
+            } else if (previousBank == static_cast<int>(bank) && previousCount >= count) {
+                ++lookalike;
+            } else if (spoiltEarly) {
+                ++unsettled;
+            } else {
+                ++other;
+            }
         }
         completeInConnection += r.complete;
         previousBank = static_cast<int>(bank);
@@ -124,10 +138,10 @@ struct Tally {
     std::string Text() const {
         return std::to_string(requests) + " requests, " + std::to_string(complete) +
                " complete replies, " + std::to_string(wrong) +
-               " of them with another request's "
-               "values (" +
-               std::to_string(early) + " among a connection's first three replies, " +
-               std::to_string(lookalike) + " after a request that looks the same)";
+               " of them with another request's values (" + std::to_string(early) +
+               " among a connection's first three replies, " + std::to_string(lookalike) +
+               " after a request that looks the same, " + std::to_string(unsettled) +
+               " on a connection whose first three held one, " + std::to_string(other) + " other)";
     }
 };
 
