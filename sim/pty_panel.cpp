@@ -223,8 +223,9 @@ void PtyPanel::unlink() {
 
 void PtyPanel::vanish(bool removeLink) {
     stop();
-    CloseDevice();
+    // Set first: whoever sees the hang-up must find the panel vanished.
     vanished_ = true;
+    CloseDevice();
     if (removeLink) {
         unlink();
     }
@@ -359,9 +360,10 @@ void PtyPanel::HandleRequest(Request& request) {
         out = Shape(reply, request, vanishNow, removeLink);
     }
     if (vanishNow) {
-        CloseDevice();
+        // Set first: whoever sees the hang-up must find the panel vanished.
         vanished_ = true;
         stopping_ = true;
+        CloseDevice();
     }
     // Logged before the reply leaves, so that once the tool has its reply the request is in
     // the log; `answered` says a reply was sent, or at least was on its way.
