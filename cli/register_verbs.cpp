@@ -98,19 +98,24 @@ Verb AddWrite(CLI::App& app) {
     return {command, [a] { return RunWrite(*a); }};
 }
 
+// Every register is printed that a complete reply gave; one without (its request is named on
+// stderr) is left out rather than shown as the 0 standing in for it.
 int RunDump() {
-    std::map<std::pair<unsigned, unsigned>, int32_t> named;
+    std::map<std::pair<unsigned, unsigned>, int32_t> read;
     for (const BlockTableEntry& table : AllBlockTables()) {
-        ReadBlockTable(table.blocks, table.blockCount);
         for (int b = 0; b < table.blockCount && table.blocks[b].count != 0; ++b) {
             const RegisterBlock& block = table.blocks[b];
+            ReadBlockTable(&block, 1);
+            if (!LastRequest().completeReply) {
+                continue;
+            }
             for (unsigned k = 0; k < block.count; ++k) {
-                named[{block.bank, block.start + k}] = StoreSlot(block.bank, block.start + k);
+                read[{block.bank, block.start + k}] = StoreSlot(block.bank, block.start + k);
             }
         }
     }
     const int status = ReplyStatus();
-    for (const auto& [where, value] : named) {
+    for (const auto& [where, value] : read) {
         PrintValue(where.first, where.second, value);
     }
     return status;
@@ -118,7 +123,9 @@ int RunDump() {
 
 Verb AddDump(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
-        "dump", "Read every block table the tool uses; print bank,register,value lines");
+        "dump",
+        "Read every block table the tool uses; print bank,register,value lines (on exit 4 only "
+        "the registers whose reply came)");
     return {command, RunDump};
 }
 

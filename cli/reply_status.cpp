@@ -19,6 +19,15 @@ int ReplyStatus() {
                  "reply (check the cable, baud rate, parity and address)\n",
                  static_cast<unsigned long long>(totals.incompleteReplies),
                  static_cast<unsigned long long>(totals.requests));
+    for (const RequestRecord& request : FailedRequests()) {
+        std::fprintf(stderr, "voltscope-cli: no complete reply to %s\n",
+                     DescribeRequest(request).c_str());
+    }
+    if (totals.incompleteReplies > FailedRequests().size()) {
+        std::fprintf(
+            stderr, "voltscope-cli: and %llu more requests without a complete reply\n",
+            static_cast<unsigned long long>(totals.incompleteReplies - FailedRequests().size()));
+    }
     return kExitNoAnswer;
 }
 

@@ -35,10 +35,17 @@ std::string FormatFrameEvent(const FrameEvent& event,
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(event.time - origin);
     char head[64];
     const char* what = nullptr;
-    if (event.direction == FrameDirection::kSent) {
+    if (event.direction == FrameDirection::kNote) {
+        what = "note";
+    } else if (event.direction == FrameDirection::kSent) {
         what = event.complete ? "TX" : "TX not sent";
     } else {
         what = event.complete ? "RX complete" : "RX incomplete";
+    }
+    if (event.direction == FrameDirection::kNote) {
+        std::snprintf(head, sizeof head, "%7lld ms  %-14s ", static_cast<long long>(ms.count()),
+                      what);
+        return std::string(head) + std::string(event.note);
     }
     // Fixed widths keep the bytes of every line in one column.
     const std::string decoded =

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "protocol/reply_trust.h"
 #include "protocol/value_store.h"
 #include "serial/receive_buffer.h"
 #include "serial/serial_link.h"
 
 namespace {
-
-using namespace std::chrono_literals;
 
 RequestRecord g_lastRequest;
 RequestStats g_totals;
@@ -19,14 +18,55 @@ std::function<void()> g_betweenRequests;
 std::function<void(const FrameEvent&)> g_frameObserver;
 bool g_requestInProgress = false;
 
-// Continuous noise longer than this is flushed with whatever else is there.
-constexpr auto kLongestQuietWait = 300ms;
+std::vector<RequestRecord> g_failed;
+// Enough to name every request of the longest verb; the desktop tool never resets the totals.
+constexpr size_t kFailedRequestsKept = 200;
 
-// A few character times, but never under 10 ms: long enough for a panel that is still
-// answering to send its next byte.
-std::chrono::milliseconds InterFrameGap() {
-    auto characters = std::chrono::ceil<std::chrono::milliseconds>(4 * serial::CharacterTime());
-    return std::max<std::chrono::milliseconds>(10ms, characters);
+// What the panel on the open connection has shown of its replies; a new connection starts
+// again from nothing.
+ReplyPattern& ConnectionPattern() {
+    static ReplyPattern pattern;
+    static unsigned connection = 0;
+    if (serial::ConnectionNumber() != connection) {
+        connection = serial::ConnectionNumber();
+        pattern = {};
+    }
+    return pattern;
+}
+
+// What the last reply taught or cost, told once the reply itself was reported.
+std::vector<std::string> g_notes;
+
+void TellNotes() {
+    for (const std::string& note : g_notes) {
+        serial::Diagnostic(note + "\n");
+        if (g_frameObserver) {
+            g_frameObserver(
+                {std::chrono::steady_clock::now(), FrameDirection::kNote, {}, true, note});
+        }
+    }
+    g_notes.clear();
+}
+
+// Reads the reply to `frame` and judges whether it can be the frame's: a reply that cannot is
+// a reply that did not come.
+ReplyVerdict AwaitReply(const Frame& frame, const ProtocolSettings& settings) {
+    uint8_t reply[kReplyBufferBytes] = {};
+    const bool addressMode = settings.addressMode != 0;
+    ReplyPattern& pattern = ConnectionPattern();
+    const ReplyVerdict verdict =
+        ReadRequestReply(ReadReplyByte, frame, addressMode, pattern, reply);
+    if (std::string settled = pattern.TakeSettledNote(); !settled.empty()) {
+        g_notes.push_back(std::move(settled));
+    }
+    if (IsForeign(verdict)) {
+        const uint8_t* header = frame.bytes.data() + (addressMode ? 1 : 0);
+        const RequestRecord request{static_cast<uint8_t>(header[1] >> 4),
+                                    static_cast<Operation>(header[1] & 0x0F), header[2], header[3]};
+        g_notes.push_back("reply to " + DescribeRequest(request) +
+                          " not taken: " + Explain(verdict));
+    }
+    return verdict;
 }
 
 // One request: empty the receive buffer, send the frame, await the reply, take the values
@@ -50,7 +90,7 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
     // (from then on every reply would land on the request after its own). A good exchange
     // leaves nothing behind and pays nothing.
     if (g_lateBytesLikely) {
-        serial::WaitLineQuiet(InterFrameGap(), kLongestQuietWait);
+        serial::SettleLine();
     }
     const bool open = FlushReceiveBuffer() != 0;
     const auto sentAt = g_frameObserver ? std::chrono::steady_clock::now()
@@ -62,8 +102,8 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
         g_frameObserver({sentAt, FrameDirection::kSent, {frame.bytes.data(), frame.size}, sent});
     }
     WaitTransmitDrain();
-    uint8_t reply[kReplyBufferBytes] = {};
-    const bool complete = ReadReply(reply) == 0;
+    const ReplyVerdict verdict = AwaitReply(frame, settings);
+    const bool complete = verdict == ReplyVerdict::kOwn;
     g_lateBytesLikely = !complete;
 
     // A closed port was not flushed: what its buffer holds is the last connection's.
@@ -76,9 +116,11 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
                          {received, kept},
                          complete});
     }
+    TellNotes();
     if (out != nullptr) {
         const int skip = settings.addressMode != 0 ? 1 : 0;
-        const int usable = std::max(0, filled - skip);
+        // Another request's reply gives nothing, as no reply does.
+        const int usable = IsForeign(verdict) ? 0 : std::max(0, filled - skip);
         ExtractValues(received + skip, static_cast<size_t>(usable),
                       std::min<int>(count, kMaxRegistersPerRequest), out);
         // Store slots remember whether the panel gave them their value.
@@ -96,6 +138,9 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
         g_totals.lastCompleteReply = std::chrono::system_clock::now();
     } else {
         ++g_totals.incompleteReplies;
+        if (g_failed.size() < kFailedRequestsKept) {
+            g_failed.push_back(g_lastRequest);
+        }
     }
 }
 
@@ -161,30 +206,14 @@ int ReadReplyByte() {
 }
 
 int ReadReply(uint8_t* buffer) {
-    if (Protocol().addressMode != 0) {
-        const int address = ReadReplyByte();
-        if (address < 0) {
-            return kReplyTimeout;
-        }
-        buffer[0] = static_cast<uint8_t>(address);
-    }
-    const int length = ReadReplyByte();
-    if (length < 0) {
-        return kReplyTimeout;
-    }
-    buffer[1] = static_cast<uint8_t>(length);
-    const uint8_t rest = static_cast<uint8_t>(length - 1);
-    if (rest > kMaxReplyRest) {
-        return kReplyTimeout;
-    }
-    for (int i = 0; i < rest; ++i) {
-        const int byte = ReadReplyByte();
-        if (byte < 0) {
-            return kReplyTimeout;
-        }
-        buffer[2 + i] = static_cast<uint8_t>(byte);
-    }
-    return 0;
+    return ReadReplyFrom(ReadReplyByte, Protocol().addressMode != 0, buffer);
+}
+
+std::string DescribeRequest(const RequestRecord& request) {
+    static constexpr const char* kNames[] = {"read", "write", "clear", "reset"};
+    return std::string(kNames[static_cast<int>(request.operation) & 3]) + " bank " +
+           std::to_string(request.bank) + ", start " + std::to_string(request.start) + ", count " +
+           std::to_string(request.count);
 }
 
 const RequestRecord& LastRequest() {
@@ -195,4 +224,8 @@ const RequestStats& RequestTotals() {
 }
 void ResetRequestTotals() {
     g_totals = {};
+    g_failed.clear();
+}
+const std::vector<RequestRecord>& FailedRequests() {
+    return g_failed;
 }

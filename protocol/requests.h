@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "protocol/frame.h"
 #include "protocol/frame_event.h"
@@ -41,6 +43,7 @@ inline constexpr std::chrono::milliseconds kByteTimeout{1500};
 // 0..255, or kReplyTimeout when no byte came within the per-byte allowance.
 int ReadReplyByte();
 // 0 for a complete reply of the announced length, kReplyTimeout otherwise. buffer >= 42 bytes.
+// Whether the reply can be the request's is judged apart (protocol/reply_trust.h).
 int ReadReply(uint8_t* buffer);
 
 // What happened to the most recent request, for diagnostics and display. Callers that must
@@ -59,6 +62,11 @@ struct RequestStats {
     // Wall-clock time of the last complete reply; none since the totals were reset.
     std::optional<std::chrono::system_clock::time_point> lastCompleteReply;
 };
+// "read bank 10, start 30, count 5"
+std::string DescribeRequest(const RequestRecord& request);
 const RequestRecord& LastRequest();
 const RequestStats& RequestTotals();
+// The requests without a complete reply since the totals were reset, oldest first; only the
+// first 200 are kept (RequestTotals().incompleteReplies counts them all).
+const std::vector<RequestRecord>& FailedRequests();
 void ResetRequestTotals();

@@ -33,6 +33,17 @@ void PrepareForOpen(unsigned baudRate) {
     link.characterTimeNs = 11'000'000'000LL / std::max(baudRate, 1u);
 }
 
+void SettleAfterOpen() {
+    LinkState& link = State();
+    // The quiet gap counts from the open: bytes may be on their way that no one has seen yet.
+    NoteReceived();
+    if (!SettleLine()) {
+        Diagnostic("the line was still busy 300 ms after the port opened; flushed\n");
+    }
+    FlushReceiveBuffer();
+    ++link.connections;
+}
+
 void MarkRxStarting() {
     LinkState& link = State();
     link.rxRunning = true;
@@ -233,6 +244,19 @@ bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limi
         }
         std::this_thread::sleep_until(std::min(quietAt, deadline));
     }
+}
+
+std::chrono::milliseconds QuietGap() {
+    const auto characters = std::chrono::ceil<std::chrono::milliseconds>(4 * CharacterTime());
+    return std::max<std::chrono::milliseconds>(std::chrono::milliseconds(10), characters);
+}
+
+bool SettleLine() {
+    return WaitLineQuiet(QuietGap(), kLongestQuietWait);
+}
+
+unsigned ConnectionNumber() {
+    return State().connections.load();
 }
 
 ReceiveBufferState ReceiveState() {

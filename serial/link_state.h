@@ -49,6 +49,7 @@ struct LinkState {
     // end on the wire of the last bytes written.
     std::atomic<Clock::rep> lastReceived{0};
     std::atomic<Clock::rep> sendingEnds{0};
+    std::atomic<unsigned> connections{0};
 
     // The receive thread's end, so that closing can bound its wait.
     std::mutex endMutex;
@@ -63,6 +64,10 @@ bool PortOpen();
 // A port is about to be handed to a new receive thread: the buffer emptied, the stop request
 // and the closing gate cleared, the line timing set for `baudRate`.
 void PrepareForOpen(unsigned baudRate);
+// The port is open and its receive thread running: the bytes still arriving from before the
+// open (the tail of a reply to another program, or to an earlier run that was killed) are
+// waited out and flushed, so that the first request does not take them for its reply.
+void SettleAfterOpen();
 // The receive thread is about to start (running, not ended) or could not be started.
 void MarkRxStarting();
 // Called last by the receive thread (and by an open whose thread never started): wakes

@@ -78,6 +78,20 @@ std::chrono::nanoseconds CharacterTime();
 // is still busy after `limit`; true at once when the port is closed or its thread has ended.
 bool WaitLineQuiet(std::chrono::milliseconds gap, std::chrono::milliseconds limit);
 
+// The gap that ends a panel's transmission: four character times, but never under 10 ms, long
+// enough for a panel that is still answering to send its next byte.
+std::chrono::milliseconds QuietGap();
+// Continuous noise longer than this is flushed with whatever else is there.
+inline constexpr std::chrono::milliseconds kLongestQuietWait{300};
+// WaitLineQuiet(QuietGap(), kLongestQuietWait): lets the tail of an earlier exchange arrive
+// so that the next flush takes it, instead of the next request taking it for its reply. The
+// link does it when a port opens; the protocol after a reply that was not the request's.
+bool SettleLine();
+
+// Counts the successful opens of the process: what the panel has shown of itself holds for
+// one connection only.
+unsigned ConnectionNumber();
+
 struct ReceiveBufferState {
     int fillCount;
     int readPosition;

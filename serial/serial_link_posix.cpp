@@ -349,6 +349,7 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         return FailOpen(fd, path, "cannot create the receive thread");
     }
     SetOpenResult(path, "");
+    SettleAfterOpen();
     return 1;
 }
 

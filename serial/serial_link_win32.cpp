@@ -495,6 +495,7 @@ int OpenCommPort(unsigned portNumber, unsigned baudRate, int parityCode) {
         return FailOpen(port, device, "cannot create the receive thread");
     }
     SetOpenResult(device, "");
+    SettleAfterOpen();
     return 1;
 }
 

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sim/panel_registers.h"
@@ -37,6 +38,7 @@ struct Request {
     bool checksumValid = false;
     bool forThisPanel = false;  // address matches (always true without address mode)
     bool answered = false;      // a reply left the panel (set by whoever sends it)
+    std::string fault;          // how the reply was spoilt ("" when it was not)
     Clock::time_point firstByteTime{};
 };
 

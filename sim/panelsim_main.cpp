@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/fault_schedule.h"
 #include "sim/log_records.h"
 #include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
@@ -20,7 +21,8 @@ constexpr int kBadArguments = 2;
 
 const char kUsage[] =
     "usage: voltscope-panelsim --com N [--baud B] [--address A] [--version V] [--link L]\n"
-    "                          [--events N] [--intervals N] [--verbose]\n"
+    "                          [--events N] [--intervals N] [--fault KIND[:PERCENT]]...\n"
+    "                          [--seed N] [--verbose]\n"
     "  --com N      link the panel as COM N (1..255)\n"
     "  --baud B     pace replies as on a line of B bits per second (default: unpaced)\n"
     "  --address A  answer only frames for address A (0..199)\n"
@@ -28,8 +30,13 @@ const char kUsage[] =
     "  --link L     link register 11/239: 0, 1 (default) or 2\n"
     "  --events N   event records in the panel's log (default 300, at most 65535)\n"
     "  --intervals N  interval records in the panel's log (default 200, at most 65535)\n"
-    "  --verbose    print a line for every request, and on stopping the bytes that\n"
-    "               arrived outside them (such as the 0x00 the tool sends as it closes)\n";
+    "  --fault KIND[:PERCENT]  answer that share of the requests (default 100) wrongly in\n"
+    "               this way; repeat for several kinds (together at most 100 %%):\n"
+    "%s"
+    "  --seed N     which requests get a fault, and its details (default 1)\n"
+    "  --verbose    print a line for every request, with its fault, and on stopping the\n"
+    "               bytes that arrived outside them (such as the 0x00 the tool sends as it\n"
+    "               closes)\n";
 
 struct Arguments {
     unsigned com = 0;
@@ -40,6 +47,8 @@ struct Arguments {
     unsigned events = 300;
     unsigned intervals = 200;
     bool verbose = false;
+    sim::FaultSchedule faults;
+    unsigned long seed = 1;
 };
 
 std::optional<unsigned long> ParseNumber(std::string_view text, unsigned long max) {
@@ -76,12 +85,31 @@ std::optional<unsigned long> ParseVersion(std::string_view text) {
     return value <= 1023 ? std::optional(value) : std::nullopt;
 }
 
+std::string FaultKindLines() {
+    std::string lines;
+    for (const sim::FaultKindName& kind : sim::FaultKindNames()) {
+        std::string name(kind.name);
+        name.resize(std::max<std::size_t>(name.size() + 1, 14), ' ');
+        lines += "                 " + name + std::string(kind.what) + "\n";
+    }
+    return lines;
+}
+
+void PrintUsage(std::FILE* to) {
+    std::fprintf(to, kUsage, FaultKindLines().c_str());
+}
+
 bool Fail(const std::string& message) {
-    std::fprintf(stderr, "voltscope-panelsim: %s\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "voltscope-panelsim: %s\n", message.c_str());
+    PrintUsage(stderr);
     return false;
 }
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
+    // The seed may follow the faults, and the schedule is made with it: checked here, added
+    // at the end.
+    sim::FaultSchedule faultCheck;
+    std::vector<std::string_view> faultSpecs;
     for (int i = 1; i < argc; ++i) {
         std::string_view name = argv[i];
         if (name == "--verbose") {
@@ -89,7 +117,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
             continue;
         }
         if (name != "--com" && name != "--baud" && name != "--address" && name != "--version" &&
-            name != "--link" && name != "--events" && name != "--intervals") {
+            name != "--link" && name != "--events" && name != "--intervals" && name != "--fault" &&
+            name != "--seed") {
             return Fail("unknown argument: " + std::string(name));
         }
         if (i + 1 >= argc) {
@@ -97,7 +126,18 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
         }
         std::string_view value = argv[++i];
         std::optional<unsigned long> number;
-        if (name == "--com") {
+        if (name == "--fault") {
+            if (std::string wrong = faultCheck.Add(value); !wrong.empty()) {
+                return Fail("--fault: " + wrong);
+            }
+            faultSpecs.push_back(value);
+        } else if (name == "--seed") {
+            number = ParseNumber(value, 999999999);
+            if (!number) {
+                return Fail("--seed takes 0..999999999, not " + std::string(value));
+            }
+            args.seed = *number;
+        } else if (name == "--com") {
             number = ParseNumber(value, 255);
             if (!number || *number == 0) {
                 return Fail("--com takes a port number 1..255, not " + std::string(value));
@@ -138,6 +178,10 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
     if (args.com == 0) {
         return Fail("--com is required");
     }
+    args.faults = sim::FaultSchedule(static_cast<std::uint32_t>(args.seed));
+    for (std::string_view spec : faultSpecs) {
+        args.faults.Add(spec);
+    }
     return true;
 }
 
@@ -167,6 +211,9 @@ void PrintRequest(const sim::Request& r) {
         line += " (address " + std::to_string(r.address) + ", not ours)";
     }
     line += r.answered ? "" : " - not answered";
+    if (!r.fault.empty()) {
+        line += " - fault: " + r.fault;
+    }
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
@@ -200,7 +247,7 @@ int main(int argc, char** argv) {
     Arguments args;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help") {
-            std::fputs(kUsage, stdout);
+            PrintUsage(stdout);
             return 0;
         }
     }
@@ -223,6 +270,7 @@ int main(int argc, char** argv) {
             panel.setSoftwareVersion(*args.version);
         }
         panel.setLinkValue(static_cast<std::uint16_t>(args.link));
+        panel.setFaultSchedule(std::move(args.faults));
         panel.withRegisters(
             [&args](sim::PanelRegisters& r) { sim::FillLogs(r, args.events, args.intervals); });
         // The metering moves a little between two refreshes, as on a live line. The count

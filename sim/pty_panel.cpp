@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <climits>
 #include <ctime>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -57,57 +56,6 @@ struct PtyPanel::Outgoing {
     std::uint8_t byte;
     Clock::time_point deadline;
 };
-
-Fault Fault::LateByte(std::size_t index, std::chrono::milliseconds delay) {
-    Fault f;
-    f.kind = Kind::kLateByte;
-    f.byteIndex = index;
-    f.delay = delay;
-    return f;
-}
-
-Fault Fault::Truncate(std::size_t keepBytes) {
-    Fault f;
-    f.kind = Kind::kTruncate;
-    f.byteIndex = keepBytes;
-    return f;
-}
-
-Fault Fault::BadLength(std::uint8_t lengthByte) {
-    Fault f;
-    f.kind = Kind::kBadLength;
-    f.lengthByte = lengthByte;
-    return f;
-}
-
-Fault Fault::Noise(std::size_t count, bool insteadOfReply, std::uint32_t seed) {
-    Fault f;
-    f.kind = Kind::kNoise;
-    f.noiseCount = count;
-    f.noiseInstead = insteadOfReply;
-    f.seed = seed;
-    return f;
-}
-
-Fault Fault::StaleReply() {
-    Fault f;
-    f.kind = Kind::kStaleReply;
-    return f;
-}
-
-Fault Fault::StrayByte(std::uint8_t value) {
-    Fault f;
-    f.kind = Kind::kStrayByte;
-    f.strayByte = value;
-    return f;
-}
-
-Fault Fault::Vanish(bool removeLink) {
-    Fault f;
-    f.kind = Kind::kVanish;
-    f.removeLink = removeLink;
-    return f;
-}
 
 PtyPanel::PtyPanel(PtyPanelOptions options) : options_(options), protocol_(options.address) {
     if (options.address > 199 || options.address < -1) {
@@ -212,6 +160,11 @@ void PtyPanel::injectFault(const Fault& fault, unsigned requests,
     faultForever_ = requests == 0;
 }
 
+void PtyPanel::setFaultSchedule(FaultSchedule schedule) {
+    std::lock_guard lock(faultMutex_);
+    schedule_ = std::move(schedule);
+}
+
 void PtyPanel::clearFaults() {
     std::lock_guard lock(faultMutex_);
     faultRemaining_ = 0;
@@ -270,8 +223,9 @@ void PtyPanel::unlink() {
 
 void PtyPanel::vanish(bool removeLink) {
     stop();
-    CloseDevice();
+    // Set first: whoever sees the hang-up must find the panel vanished.
     vanished_ = true;
+    CloseDevice();
     if (removeLink) {
         unlink();
     }
@@ -406,9 +360,10 @@ void PtyPanel::HandleRequest(Request& request) {
         out = Shape(reply, request, vanishNow, removeLink);
     }
     if (vanishNow) {
-        CloseDevice();
+        // Set first: whoever sees the hang-up must find the panel vanished.
         vanished_ = true;
         stopping_ = true;
+        CloseDevice();
     }
     // Logged before the reply leaves, so that once the tool has its reply the request is in
     // the log; `answered` says a reply was sent, or at least was on its way.
@@ -432,60 +387,38 @@ void PtyPanel::HandleRequest(Request& request) {
 }
 
 std::vector<PtyPanel::Outgoing> PtyPanel::Shape(const std::vector<std::uint8_t>& reply,
-                                                const Request& request, bool& vanishNow,
+                                                Request& request, bool& vanishNow,
                                                 bool& removeLink) {
-    std::vector<std::uint8_t> bytes = reply;
-    std::size_t lateIndex = SIZE_MAX;
-    std::chrono::milliseconds lateBy{0};
+    ShapedReply shaped;
     {
         std::lock_guard lock(faultMutex_);
-        const bool active =
+        const bool injected =
             (faultForever_ || faultRemaining_ > 0) && (!faultOnly_ || faultOnly_(request));
-        if (active) {
+        std::optional<Fault> fault;
+        if (injected) {
             if (!faultForever_) {
                 --faultRemaining_;
             }
-            switch (fault_.kind) {
-                case Fault::Kind::kSilence:
-                    bytes.clear();
-                    break;
-                case Fault::Kind::kLateByte:
-                    lateIndex = fault_.byteIndex;
-                    lateBy = fault_.delay;
-                    break;
-                case Fault::Kind::kTruncate:
-                    bytes.resize(std::min(bytes.size(), fault_.byteIndex));
-                    break;
-                case Fault::Kind::kBadLength:
-                    bytes[request.address >= 0 ? 1 : 0] = fault_.lengthByte;
-                    break;
-                case Fault::Kind::kNoise: {
-                    std::mt19937 random(fault_.seed);
-                    std::vector<std::uint8_t> noise;
-                    for (std::size_t i = 0; i < fault_.noiseCount; ++i) {
-                        noise.push_back(static_cast<std::uint8_t>(random() & 0xFF));
-                    }
-                    if (!fault_.noiseInstead) {
-                        noise.insert(noise.end(), bytes.begin(), bytes.end());
-                    }
-                    bytes = std::move(noise);
-                    break;
-                }
-                case Fault::Kind::kStaleReply:
-                    bytes = lastReply_;
-                    break;
-                case Fault::Kind::kStrayByte:
-                    pendingStray_ = {fault_.strayByte};
-                    break;
-                case Fault::Kind::kVanish:
-                    vanishNow = true;
-                    removeLink = fault_.removeLink;
-                    bytes.clear();
-                    break;
+            fault = fault_;
+        } else {
+            fault = schedule_.Pick(reply, request);
+        }
+        if (fault) {
+            shaped = ApplyFault(*fault, reply, request, lastReply_);
+            request.fault = Describe(*fault);
+            if (!shaped.stray.empty()) {
+                pendingStray_ = shaped.stray;
             }
+        } else {
+            shaped.bytes = reply;
         }
         lastReply_ = reply;
     }
+    vanishNow = shaped.vanish;
+    removeLink = shaped.removeLink;
+    const std::vector<std::uint8_t>& bytes = shaped.bytes;
+    const std::size_t lateIndex = shaped.lateIndex;
+    const std::chrono::milliseconds lateBy = shaped.lateBy;
     const std::chrono::nanoseconds charTime = CharTime();
     Clock::time_point first = Clock::now();
     if (charTime.count() > 0) {

@@ -27,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/fault_schedule.h"
 #include "sim/panel_protocol.h"
 #include "sim/panel_registers.h"
 
@@ -39,43 +40,6 @@ struct PtyPanelOptions {
     unsigned baud = 0;
     int address = -1;          // -1: not in address mode; 0..199: the panel's address
     bool loadDefaults = true;  // false: every register 0, logs empty
-};
-
-// A way of answering wrongly. Build one with the named constructors.
-struct Fault {
-    enum class Kind {
-        kSilence,
-        kLateByte,
-        kTruncate,
-        kBadLength,
-        kNoise,
-        kStaleReply,
-        kStrayByte,
-        kVanish
-    };
-    Kind kind = Kind::kSilence;
-    std::size_t byteIndex = 0;  // late byte: which reply byte; truncate: how many bytes to keep
-    std::chrono::milliseconds delay{0};  // late byte: the extra wait before that byte
-    std::uint8_t lengthByte = 0;         // bad length: what replaces the length byte
-    std::uint8_t strayByte = 0xFF;       // stray byte: its value
-    std::size_t noiseCount = 0;          // noise: how many random bytes
-    bool noiseInstead = false;           // noise: true = instead of the reply, false = before it
-    std::uint32_t seed = 1;              // noise: the random bytes are reproducible
-    bool removeLink = false;             // vanish: also remove the COM link
-
-    static Fault Silence() { return {}; }
-    static Fault LateByte(std::size_t index, std::chrono::milliseconds delay);
-    static Fault Truncate(std::size_t keepBytes);
-    static Fault BadLength(std::uint8_t lengthByte);
-    static Fault Noise(std::size_t count, bool insteadOfReply, std::uint32_t seed = 1);
-    // Answers with the reply of the previous answered request (nothing when there was none);
-    // the request itself is still carried out.
-    static Fault StaleReply();
-    // The reply is followed by one stray byte that reaches the tool late: it goes out as the
-    // next request comes in, ahead of that request's reply, where the tool has already flushed.
-    static Fault StrayByte(std::uint8_t value = 0xFF);
-    // Instead of answering, the panel closes both ends of the pseudo-terminal and stops.
-    static Fault Vanish(bool removeLink = false);
 };
 
 class PtyPanel {
@@ -121,6 +85,9 @@ class PtyPanel {
     // register. A new fault replaces the previous one.
     void injectFault(const Fault& fault, unsigned requests = 1,
                      std::function<bool(const Request&)> only = {});
+    // Faults by chance for every request that no injected fault takes; replaces the last
+    // schedule. clearFaults() leaves it alone.
+    void setFaultSchedule(FaultSchedule schedule);
     void clearFaults();
 
     // Pushes unsolicited bytes towards the tool, paced one character time apart when pacing;
@@ -145,7 +112,7 @@ class PtyPanel {
     struct Outgoing;
     void Serve();
     void HandleRequest(Request& request);
-    std::vector<Outgoing> Shape(const std::vector<std::uint8_t>& reply, const Request& request,
+    std::vector<Outgoing> Shape(const std::vector<std::uint8_t>& reply, Request& request,
                                 bool& vanishNow, bool& removeLink);
     bool Send(const std::vector<Outgoing>& bytes);
     bool WriteRun(const std::uint8_t* bytes, std::size_t count);
@@ -177,6 +144,7 @@ class PtyPanel {
     unsigned faultRemaining_ = 0;
     bool faultForever_ = false;
     std::function<bool(const Request&)> faultOnly_;
+    FaultSchedule schedule_;
     std::vector<std::uint8_t> lastReply_;
     std::vector<std::uint8_t> pendingStray_;  // goes out when the next request comes in
 

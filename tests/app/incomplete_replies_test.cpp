@@ -55,6 +55,27 @@ TEST_F(MainWindowTest, LostRepliesShowInTheStatusLineAndGuardTheNextSet) {
     EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
 }
 
+TEST_F(MainWindowTest, AReplyNotTakenCountsAsWithoutReply) {
+    // Connect's first replies showed the function byte echoed; 10/122 then comes back without.
+    auto& panel = StartPanel(5, 410);
+    panel.injectFault(sim::Fault::NoEcho(0x00), 1, IsFullLoadCurrentRead);
+    window_.OnInitDialog();
+    Choose(ids::window::kCommPort, "05");
+    window_.RunPanelAction([&] { window_.OnConnectButton(); });
+    const std::string status = window_.Form()[ids::window::kStatusLine].text;
+    const std::string counts =
+        std::to_string(RequestTotals().requests) + " requests, 1 without reply.";
+    EXPECT_EQ(status.substr(0, counts.size()), counts) << status;
+    EXPECT_TRUE(window_.Form()[ids::window::kIndicator].background == kAmber);
+    EXPECT_EQ(StoreSlot(10, 122), 0) << "nothing taken from it";
+
+    prompts_.calls.clear();
+    prompts_.answers = {PromptAnswer::kNo};
+    window_.RunPanelAction([&] { window_.Configuration().SetConfig(prompts_); });
+    ASSERT_EQ(prompts_.Boxes().size(), 1u);
+    EXPECT_EQ(prompts_.Boxes()[0].caption, "INCOMPLETE DATA");
+}
+
 }  // namespace
 
 namespace {

@@ -38,6 +38,38 @@ TEST_F(CliTest, WriteThenReadThenDump) {
     EXPECT_EQ(panel_.requests().size(), 2 + DumpRequests());
 }
 
+TEST_F(CliTest, DumpWithoutSomeRepliesPrintsOnlyWhatCameAndNamesWhatDidNot) {
+    const RegisterBlock lost = kRegulatorBlockTable[2];
+    const RegisterBlock kept = kRegulatorBlockTable[3];
+    // Lost at once: a length byte of 0 ends the wait without the 1.5 s allowance.
+    panel_.injectFault(sim::Fault::BadLength(0), 0, [&lost](const sim::Request& r) {
+        return r.bank == lost.bank && r.start == lost.start;
+    });
+    CliResult dumped = Run({"--com", "5", "dump"});
+    EXPECT_EQ(dumped.exitCode, 4);
+    auto line = [](unsigned bank, unsigned reg, int value) {
+        return "\n" + std::to_string(bank) + "," + std::to_string(reg) + "," +
+               std::to_string(value) + "\n";
+    };
+    for (unsigned k = 0; k < lost.count; ++k) {
+        const std::string prefix =
+            "\n" + std::to_string(lost.bank) + "," + std::to_string(lost.start + k) + ",";
+        EXPECT_EQ(dumped.out.find(prefix), std::string::npos) << prefix;
+    }
+    for (unsigned k = 0; k < kept.count; ++k) {
+        EXPECT_NE(dumped.out.find(line(kept.bank, kept.start + k,
+                                       panel_.getRegister(kept.bank, kept.start + k))),
+                  std::string::npos);
+    }
+    const std::string named = "no complete reply to read bank " + std::to_string(lost.bank) +
+                              ", start " + std::to_string(lost.start) + ", count " +
+                              std::to_string(lost.count) + "\n";
+    EXPECT_NE(dumped.err.find(named), std::string::npos) << dumped.err;
+    EXPECT_NE(dumped.err.find("1 of " + std::to_string(DumpRequests()) + " requests"),
+              std::string::npos)
+        << dumped.err;
+}
+
 TEST_F(CliTest, TraceShowsEveryFrameOnStderrAndLeavesStdoutAlone) {
     panel_.setRegister(10, 122, 0x1234);
     CliResult traced = Run({"--com", "5", "--trace", "read", "10", "122", "1"});

@@ -66,13 +66,17 @@ TEST_F(FrameLogWindowTest, ListsTheFramesOfAConnectAsTheyComeThenClearsAndSaves)
 
     QTest::mouseClick(view_.ConnectButton(), Qt::LeftButton);
     ASSERT_TRUE(Flags().connected);
-    // One line out and one back for every request the panel saw, in the order they came.
-    EXPECT_EQ(frames_.Lines().size(), 2 * panel_.requests().size());
+    // One line out and one back for every request the panel saw, in the order they came, and
+    // one for what the panel's first three replies showed.
+    EXPECT_EQ(frames_.Lines().size(), 2 * panel_.requests().size() + 1);
     std::string expected = frames_.Text();
     expected.pop_back();
     EXPECT_EQ(log->Text()->toPlainText().toStdString(), expected);
     EXPECT_NE(expected.find("TX             read 11/239x1   05 B0 EF 01 5B\n"), std::string::npos);
     EXPECT_EQ(log->Text()->horizontalScrollBar()->value(), 0);  // the times show
+    EXPECT_NE(expected.find("note           replies with values: the panel echoes the function "
+                            "byte and sums each to 0"),
+              std::string::npos);
 
     EXPECT_TRUE(SaveScreenshot(*log, QStringLiteral("frame_log.png")));
 

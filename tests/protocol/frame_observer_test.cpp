@@ -78,4 +78,20 @@ TEST_F(FrameObserverTest, EachRequestIsOneLineOutAndOneLineBack) {
     }
 }
 
+TEST_F(FrameObserverTest, AReplyNotTakenIsIncompleteAndSaysWhy) {
+    ASSERT_EQ(OpenCommPort(kCom, 9600, 1), 1) << serial::LastOpenError();
+    FrameLines frames;
+    // The length byte of a one-value reply in front of a three-value reply.
+    panel_.injectFault(sim::Fault::BadLength(5));
+    int32_t values[3];
+    ReadRegisters(10, 122, 3, values);
+
+    ASSERT_EQ(frames.lines.size(), 3u);
+    EXPECT_EQ(frames.lines[1].rfind("      0 ms  RX incomplete                  05 A0", 0), 0u)
+        << frames.lines[1];
+    EXPECT_EQ(frames.lines[2],
+              "      0 ms  note           reply to read bank 10, start 122, count 3 not taken: "
+              "too short for its request");
+}
+
 }  // namespace
