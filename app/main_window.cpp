@@ -40,9 +40,15 @@ CRegToolDlg::CRegToolDlg(UserPrompts& prompts) : prompts_(prompts) {
     SetIndicator(false);
 }
 
-std::string ActivityText(uint64_t requests, uint64_t incomplete, const std::string& lastReply) {
+std::string ActivityText(const Activity& activity, const std::string& lastReply) {
+    const uint64_t requests = activity.requests;
     std::string text = std::to_string(requests) + (requests == 1 ? " request, " : " requests, ") +
-                       std::to_string(incomplete) + " without reply.";
+                       std::to_string(activity.incomplete) + " without reply";
+    if (activity.cancelled > 0) {
+        text += "; cancelled after " + std::to_string(requests) + " of " +
+                std::to_string(requests + activity.cancelled) + " requests";
+    }
+    text += '.';
     if (!lastReply.empty()) {
         text += " Last complete reply at " + lastReply + ".";
     }
@@ -61,14 +67,15 @@ void CRegToolDlg::RunPanelAction(const std::function<void()>& action) {
         return;
     }
     const RequestStats& after = RequestTotals();
-    if (after.requests != before.requests) {
-        ReportActivity(after.requests - before.requests,
-                       after.incompleteReplies - before.incompleteReplies);
+    if (after.requests != before.requests || after.cancelled != before.cancelled) {
+        ReportActivity({after.requests - before.requests,
+                        after.incompleteReplies - before.incompleteReplies,
+                        after.cancelled - before.cancelled});
     }
 }
 
-void CRegToolDlg::ReportActivity(uint64_t requests, uint64_t incomplete) {
-    lastActionIncomplete_ = incomplete > 0;
+void CRegToolDlg::ReportActivity(const Activity& activity) {
+    lastActionIncomplete_ = activity.incomplete > 0 || activity.cancelled > 0;
     std::string lastReply;
     if (const auto when = RequestTotals().lastCompleteReply) {
         const std::time_t t = std::chrono::system_clock::to_time_t(*when);
@@ -78,7 +85,7 @@ void CRegToolDlg::ReportActivity(uint64_t requests, uint64_t incomplete) {
         std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
         lastReply = clock;
     }
-    form_[ids::window::kStatusLine].text = ActivityText(requests, incomplete, lastReply);
+    form_[ids::window::kStatusLine].text = ActivityText(activity, lastReply);
     SetIndicator(toggle_ && serial::IsPortOpen());
     form_.Changed();
 }
@@ -243,11 +250,24 @@ bool CRegToolDlg::PanelAnswers() {
 }
 
 void CRegToolDlg::UploadSettings() {
-    configuration_.Upload(prompts_);
-    regulatorComm_.Upload(prompts_);
-    logs_.Upload(prompts_);
-    logs_.RefreshCounts(prompts_);
-    diag_.Upload(prompts_);
+    CancellableProgress progress(prompts_, text::kProgressTitle, text::kUploading, kProgressRange);
+    const std::function<void()> steps[] = {
+        [this] { configuration_.Upload(prompts_); },
+        [this] { regulatorComm_.Upload(prompts_); },
+        [this] {
+            logs_.Upload(prompts_);
+            logs_.RefreshCounts(prompts_);
+        },
+        [this] { diag_.Upload(prompts_); },
+    };
+    for (const auto& step : steps) {
+        // Once cancelled, no page asks to confirm settings that would not be sent.
+        if (progress.Cancelled()) {
+            return;
+        }
+        step();
+        prompts_.StepProgress(kProgressPerPage);
+    }
 }
 
 void CRegToolDlg::UploadImported(bool panelAnswers) {
@@ -264,20 +284,22 @@ void CRegToolDlg::UploadImported(bool panelAnswers) {
 }
 
 void CRegToolDlg::DownloadSettings() {
-    prompts_.CreateProgress(text::kProgressTitle, true);
-    prompts_.SetProgressRange(0, kProgressRange, 1);
-    prompts_.SetProgressText(text::kDownloading);
-    prompts_.BeginWaitCursor();
-    configuration_.Download(prompts_);
-    prompts_.StepProgress(kProgressPerPage);
-    regulatorComm_.Download(prompts_);
-    prompts_.StepProgress(kProgressPerPage);
-    logs_.Download(prompts_);
-    logs_.RefreshCounts(prompts_);
-    prompts_.StepProgress(kProgressPerPage);
-    diag_.Download(prompts_);
-    prompts_.StepProgress(kProgressPerPage);
-    prompts_.DestroyProgress();
+    {
+        // Cancelled, every page still runs its reads: the ones not sent leave their registers
+        // unread, so nothing of an earlier panel passes for this one's.
+        CancellableProgress progress(prompts_, text::kProgressTitle, text::kDownloading,
+                                     kProgressRange);
+        prompts_.BeginWaitCursor();
+        configuration_.Download(prompts_);
+        prompts_.StepProgress(kProgressPerPage);
+        regulatorComm_.Download(prompts_);
+        prompts_.StepProgress(kProgressPerPage);
+        logs_.Download(prompts_);
+        logs_.RefreshCounts(prompts_);
+        prompts_.StepProgress(kProgressPerPage);
+        diag_.Download(prompts_);
+        prompts_.StepProgress(kProgressPerPage);
+    }
     prompts_.EndWaitCursor();
 }
 

@@ -22,6 +22,12 @@
 
 inline constexpr char kMainWindowCaption[] = "VOLTSCOPE 5.03";
 
+// What one panel action did on the line.
+struct Activity {
+    uint64_t requests = 0;
+    uint64_t incomplete = 0;  // without a complete reply
+    uint64_t cancelled = 0;   // not sent: the user cancelled
+};
 // How "Create Report" ended.
 enum class ReportOutcome { kCancelled, kNotWritten, kWritten };
 
@@ -104,7 +110,7 @@ class CRegToolDlg {
   private:
     void ApplySettings(const ConnectionSettings& settings);
     void SetIndicator(bool connected);
-    void ReportActivity(uint64_t requests, uint64_t incomplete);
+    void ReportActivity(const Activity& activity);
     void RemoveAllTabs();
     void AddTab(Page& page);
     void ReadVersionWord();
@@ -161,6 +167,7 @@ inline constexpr char kSettingsNotSaved[] = "Connection Settings were not saved"
 inline constexpr char kSettingsNotSavedCaption[] = "SAVING SETTINGS";
 inline constexpr char kProgressTitle[] = "Progress";
 inline constexpr char kDownloading[] = "Downloading Data From Panel...\n\nPlease Wait.";
+inline constexpr char kUploading[] = "Sending Imported Data To Panel...\n\nPlease Wait.";
 inline constexpr char kNoTabs[] = "ERROR";
 inline constexpr char kNoTabsCaption[] = "NO FILE OPERATION DETECTED";
 inline constexpr char kSaveConfigTitle[] = "Save CFG File";
@@ -185,7 +192,8 @@ inline constexpr char kReportFilter[] = "REPORT FILE (*.csv)|*.csv||";
 inline constexpr char kReportEnding[] = "_rep.csv";
 }  // namespace main_window_text
 
-// The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07."
-std::string ActivityText(uint64_t requests, uint64_t incomplete, const std::string& lastReply);
+// The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07.", with
+// "; cancelled after 12 of 92 requests" before the full stop when the user cancelled.
+std::string ActivityText(const Activity& activity, const std::string& lastReply);
 
 namespace main_window_text {}  // namespace main_window_text

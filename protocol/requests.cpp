@@ -15,6 +15,7 @@ RequestStats g_totals;
 // was mistaken for, may still be on its way.
 bool g_lateBytesLikely = false;
 std::function<void()> g_betweenRequests;
+std::function<bool()> g_cancelled;
 std::function<void(const FrameEvent&)> g_frameObserver;
 bool g_requestInProgress = false;
 
@@ -82,6 +83,17 @@ void Transact(uint8_t bank, Operation op, uint8_t start, uint8_t count, const in
     if (!nested && g_betweenRequests) {
         const std::function<void()> hook = g_betweenRequests;  // it may replace itself
         hook();
+    }
+    if (g_cancelled && g_cancelled()) {
+        // Nothing goes out: what the request would have read is unread, as without a reply.
+        if (out != nullptr) {
+            const int n = std::min<int>(count, kMaxRegistersPerRequest);
+            std::fill_n(out, n, 0);
+            SetSlotsHeld(out, n, false);
+        }
+        g_lastRequest = {bank, op, start, count, false, 0};
+        ++g_totals.cancelled;
+        return;
     }
 
     const ProtocolSettings settings = Protocol();
@@ -157,6 +169,10 @@ void SetBetweenRequestsHook(std::function<void()> hook) {
 
 bool RequestInProgress() {
     return g_requestInProgress;
+}
+
+void SetCancelCheck(std::function<bool()> cancelled) {
+    g_cancelled = std::move(cancelled);
 }
 
 void SetFrameObserver(std::function<void(const FrameEvent&)> observer) {

@@ -26,6 +26,10 @@ void SendResetCommand(uint8_t bank, int32_t* value);
 // inside the hook (a timer handler, say) runs without calling the hook again; page code must
 // not start panel work from inside the hook, and can refuse to while RequestInProgress().
 void SetBetweenRequestsHook(std::function<void()> hook);
+// Asked before each request, after the between-requests hook (which lets the user press
+// Cancel): true skips the request. It sends nothing and leaves its values unread (0, not held),
+// and counts in RequestTotals().cancelled, not in requests. nullptr: nothing is cancelled.
+void SetCancelCheck(std::function<bool()> cancelled);
 // True from the start of a request, its hook included, to its end.
 bool RequestInProgress();
 // Called on the requesting thread with every request frame once it was handed to the link and
@@ -59,6 +63,8 @@ struct RequestRecord {
 struct RequestStats {
     uint64_t requests = 0;
     uint64_t incompleteReplies = 0;
+    // Requests not sent because the user cancelled the work they belonged to.
+    uint64_t cancelled = 0;
     // Wall-clock time of the last complete reply; none since the totals were reset.
     std::optional<std::chrono::system_clock::time_point> lastCompleteReply;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,7 +26,31 @@ ProgressWindow::ProgressWindow(QWidget* owner)
     setCursor(Qt::BusyCursor);
 }
 
-ProgressWindow::~ProgressWindow() = default;
+ProgressWindow::~ProgressWindow() {
+    qApp->removeEventFilter(this);
+}
+
+bool ProgressWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                Cancel();
+                return true;
+            }
+            [[fallthrough]];
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel: {
+            // The work under way owns the rest of the window: only Cancel can be pressed.
+            auto* widget = qobject_cast<QWidget*>(watched);
+            return widget == nullptr || (widget != this && !isAncestorOf(widget));
+        }
+        default:
+            return false;
+    }
+}
 
 bool ProgressWindow::Create(const QString& title, bool smooth) {
     title_ = title;
@@ -39,7 +64,7 @@ bool ProgressWindow::Create(const QString& title, bool smooth) {
     bar_ = new QProgressBar(this);
     bar_->setTextVisible(!smooth);
     cancel_ = new QPushButton(QStringLiteral(" Cancel "), this);
-    cancel_->hide();
+    cancel_->setFocusPolicy(Qt::NoFocus);
     connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::Cancel);
 
     const QFontMetrics metrics(font());
@@ -69,6 +94,7 @@ bool ProgressWindow::Create(const QString& title, bool smooth) {
         move(place.x, place.y);
     }
     created_ = true;
+    qApp->installEventFilter(this);
     ShowWindow();
     return true;
 }
@@ -137,6 +163,7 @@ void ProgressWindow::Cancel() {
 }
 
 void ProgressWindow::Destroy() {
+    qApp->removeEventFilter(this);
     if (created_) {
         SavePosition();
         created_ = false;

@@ -1,6 +1,7 @@
 #pragma once
-// The small top-most window a long download shows: text, smooth bar, a hidden Cancel button,
-// the percentage in its caption and a position remembered in the application profile.
+// The small top-most window a long download shows: text, smooth bar, a Cancel button, the
+// percentage in its caption and a position remembered in the application profile. While it
+// shows, the user's clicks and keys reach only this window, and Esc anywhere presses Cancel.
 #include <QWidget>
 
 class QLabel;
@@ -30,6 +31,9 @@ class ProgressWindow : public QWidget {
     int Upper() const { return upper_; }
     int Step() const { return step_; }
     QString Text() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void SavePosition();

@@ -27,9 +27,12 @@ int main(int argc, char** argv) {
     LinkEventRelay linkEvents(prompts);
     behaviour.SetExitHandler([](int code) { QCoreApplication::exit(code); });
     // Long panel work (the Connect download, a page's Get) keeps the window painted and its
-    // timers running between requests; the user's clicks and keys wait until it is done.
-    SetBetweenRequestsHook(
-        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    // timers running between requests; the user's clicks and keys wait until it is done, but
+    // for the progress window's Cancel (which takes every click and key while it shows).
+    SetBetweenRequestsHook([&prompts] {
+        QCoreApplication::processEvents(
+            prompts.ProgressShowing() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    });
 
     // The connection controls are filled before the window appears; a box about the settings
     // file then shows over a filled window.

@@ -144,6 +144,14 @@ void QtUserPrompts::SetProgressText(const std::string& text) {
     }
 }
 
+bool QtUserPrompts::ProgressCancelled() const {
+    return progress_ && progress_->Cancelled();
+}
+
+bool QtUserPrompts::ProgressShowing() const {
+    return !progress_.isNull();
+}
+
 void QtUserPrompts::DestroyProgress() {
     if (progress_) {
         progress_->Destroy();

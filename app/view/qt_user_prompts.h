@@ -19,6 +19,9 @@ class QtUserPrompts : public UserPrompts {
     void StepProgress(int times) override;
     void SetProgressText(const std::string& text) override;
     void DestroyProgress() override;
+    bool ProgressCancelled() const override;
+    // A progress window exists (shown, or hidden by its Cancel while the work ends).
+    bool ProgressShowing() const;
     void OpenDocument(const std::string& pathOrUrl) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;

@@ -11,6 +11,7 @@
 #include "pages/data/log_csv.h"
 #include "pages/data/log_records.h"
 #include "pages/kit/export_file_stamp.h"
+#include "pages/kit/panel_action.h"
 #include "pages/kit/text_file.h"
 #include "protocol/block_tables.h"
 #include "protocol/panel_registers.h"
@@ -131,9 +132,8 @@ ExportOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& reque
     const auto readLogs = [&](const std::string&) {
         const int total = 2 * (events + intervals);
         std::string file;
-        prompts.CreateProgress(text::kProgressTitle, true);
-        prompts.SetProgressRange(0, total, 1);
-        prompts.SetProgressText(text::kProgressText);
+        std::optional<CancellableProgress> window;
+        window.emplace(prompts, text::kProgressTitle, text::kProgressText, total);
         {
             WaitCursor wait(prompts);
             ProgressCount progress(prompts, total);
@@ -152,7 +152,7 @@ ExportOutcome DownloadLogs(UserPrompts& prompts, const LogDownloadRequest& reque
                 file += IntervalLogText(ReadLog(kIntervalLog, {intervals, adjust, progress}), step);
             }
             progress.Fill();
-            prompts.DestroyProgress();
+            window.reset();
         }
         return file;
     };

@@ -6,6 +6,7 @@
 
 namespace {
 int g_actionDepth = 0;
+const CancellableProgress* g_progress = nullptr;
 }  // namespace
 
 PanelActionScope::PanelActionScope() {
@@ -28,6 +29,30 @@ bool RequireConnected(UserPrompts& prompts) {
     return false;
 }
 
+CancellableProgress::CancellableProgress(UserPrompts& prompts, const std::string& title,
+                                         const std::string& text, int range)
+    : prompts_(prompts), cancelledBefore_(RequestTotals().cancelled), outer_(g_progress) {
+    g_progress = this;
+    prompts_.CreateProgress(title, true);
+    prompts_.SetProgressRange(0, range, 1);
+    prompts_.SetProgressText(text);
+    SetCancelCheck([&prompts] { return prompts.ProgressCancelled(); });
+}
+
+CancellableProgress::~CancellableProgress() {
+    g_progress = outer_;
+    SetCancelCheck(nullptr);
+    prompts_.DestroyProgress();
+}
+
+bool CancellableProgress::Cancelled() const {
+    return RequestTotals().cancelled != cancelledBefore_;
+}
+
+bool WorkCancelled() {
+    return g_progress != nullptr && g_progress->Cancelled();
+}
+
 bool EveryReplyCame(const std::function<void()>& read) {
     const uint64_t before = RequestTotals().incompleteReplies;
     read();
@@ -41,6 +66,9 @@ void ReadUnlessStoreOnly(const std::function<void()>& read) {
 }
 
 bool AcceptIncompleteRead(UserPrompts& prompts, bool complete) {
+    if (WorkCancelled()) {
+        return false;
+    }
     return complete || AskYesNo(prompts, kIncompleteDataText, kIncompleteDataCaption);
 }
 
@@ -61,6 +89,9 @@ SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
     }
     if (!RequireConnected(prompts)) {
         return SetOutcome::kNotConnected;
+    }
+    if (WorkCancelled()) {
+        return SetOutcome::kCancelled;
     }
     if (!AcceptIncompleteData(prompts, writes)) {
         return SetOutcome::kKeptEdits;

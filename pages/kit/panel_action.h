@@ -39,6 +39,30 @@ bool PanelWorkInProgress();
 // True when connected; otherwise shows the not-connected box and returns false.
 bool RequireConnected(UserPrompts& prompts);
 
+// The progress window of work the user may cancel, for a scope: while it shows, a press of its
+// Cancel stops the work after the request in flight (the requests after it are not sent and
+// what they would have read counts as unread).
+class CancellableProgress {
+  public:
+    CancellableProgress(UserPrompts& prompts, const std::string& title, const std::string& text,
+                        int range);
+    ~CancellableProgress();
+    CancellableProgress(const CancellableProgress&) = delete;
+    CancellableProgress& operator=(const CancellableProgress&) = delete;
+
+    // Some work was cancelled since the window was made.
+    bool Cancelled() const;
+
+  private:
+    UserPrompts& prompts_;
+    unsigned long long cancelledBefore_;
+    const CancellableProgress* outer_;
+};
+
+// The work under the progress window now showing was cancelled: no question about sending
+// settings is asked any more (ConfirmAndWrite and AcceptIncompleteData say No).
+bool WorkCancelled();
+
 // Runs `read`; true when every request it made got its reply.
 bool EveryReplyCame(const std::function<void()>& read);
 // Runs `read` unless the store holds a configuration file's values (store-only mode), which a
@@ -51,6 +75,7 @@ enum class SetOutcome {
     kKeptEdits,     // INCOMPLETE DATA answered No: nothing written, the edits stay on the page
     kDeclined,      // CONFIRM SETTINGS answered No: nothing written
     kWritten,
+    kCancelled,  // the user cancelled the work this Set was part of: nothing asked or written
 };
 
 // The end of a settings Set, once the page has put its controls into the store: stops in

@@ -23,6 +23,8 @@ constexpr unsigned kAnyoneMayWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 #include <filesystem>
 #include <random>
 
+#include "protocol/requests.h"
+
 namespace {
 
 #ifdef _WIN32
@@ -358,7 +360,13 @@ ExportOutcome SaveExport(UserPrompts& prompts, const FileDialogRequest& dialog,
         if (busy) {
             wait.emplace(prompts);
         }
-        if (!SaveTextFile(prompts, path, text(path))) {
+        const uint64_t cancelledBefore = RequestTotals().cancelled;
+        const std::string made = text(path);
+        // Work the user cancelled while the text was made gives no file at all.
+        if (RequestTotals().cancelled != cancelledBefore) {
+            return ExportOutcome::kCancelled;
+        }
+        if (!SaveTextFile(prompts, path, made)) {
             return ExportOutcome::kNotWritten;
         }
     }

@@ -43,6 +43,9 @@ class UserPrompts {
     virtual void StepProgress(int times) = 0;
     virtual void SetProgressText(const std::string& text) = 0;
     virtual void DestroyProgress() = 0;
+    // The user pressed the progress window's Cancel (or Esc) since it was created. Only work
+    // shown under a progress window can be cancelled; without a window, never.
+    virtual bool ProgressCancelled() const { return false; }
 
     // Opens a document or a web address with the desktop's default handler.
     virtual void OpenDocument(const std::string& pathOrUrl) = 0;

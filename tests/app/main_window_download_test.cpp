@@ -148,7 +148,10 @@ TEST_F(ImportedConnect, YesUploadsEveryPageAfterItsConfirmation) {
     EXPECT_EQ(panel_->getRegister(2, 15), 42);
     EXPECT_EQ(panel_->getRegister(10, 67) & 0x3FF, 410);
     EXPECT_FALSE(Flags().fileImported);
-    EXPECT_TRUE(prompts_.OfKind("progress").empty());
+    // Under a progress window whose Cancel stops the upload.
+    ASSERT_EQ(prompts_.OfKind("text").size(), 1u);
+    EXPECT_EQ(prompts_.OfKind("text")[0]->text, main_window_text::kUploading);
+    EXPECT_EQ(prompts_.OfKind("destroy").size(), 1u);
 }
 
 TEST_F(ImportedConnect, NoSendsNothingAndKeepsTheImportedValues) {

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTest>
 
 #include "widgets/colour_edit.h"
 #include "widgets/ib_tab_ctrl.h"
@@ -83,6 +85,36 @@ TEST(ProgressWindow, CaptionShowsThePercentageOnlyWhenItChanges) {
     EXPECT_EQ(w.Text(), QStringLiteral("Downloading Data From Panel...\n\nPlease Wait."));
     EXPECT_EQ(w.size().width(), 410);
     w.Destroy();
+}
+
+// While the window shows, its Cancel button or Esc pressed anywhere cancels, and no other
+// widget takes a click.
+TEST(ProgressWindow, CancelOrEscCancelsAndNothingElseTakesAClick) {
+    QWidget other;
+    other.show();
+    for (bool byEsc : {false, true}) {
+        ProgressWindow w;
+        w.Create();
+        auto* cancel = w.findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(cancel->isVisible());
+        int clicks = 0;
+        QPushButton button(&other);
+        button.show();
+        QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        EXPECT_EQ(clicks, 0);
+        EXPECT_FALSE(w.Cancelled());
+        if (byEsc) {
+            QTest::keyClick(&other, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+        EXPECT_TRUE(w.Cancelled()) << byEsc;
+        w.Destroy();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        EXPECT_EQ(clicks, 1);
+    }
 }
 
 TEST(ProgressGeometry, PercentRoundsHalfUpAndPlacementNeedsAnOnScreenPoint) {

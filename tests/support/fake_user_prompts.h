@@ -56,6 +56,7 @@ class FakeUserPrompts : public UserPrompts {
         Record("wait-");
     }
     void CreateProgress(const std::string& title, bool smooth) override {
+        progressShowing_ = true;
         auto& c = Record("progress");
         c.text = title;
         c.a = smooth ? 1 : 0;
@@ -68,7 +69,16 @@ class FakeUserPrompts : public UserPrompts {
     }
     void StepProgress(int times) override { Record("step").a = times; }
     void SetProgressText(const std::string& text) override { Record("text").text = text; }
-    void DestroyProgress() override { Record("destroy"); }
+    void DestroyProgress() override {
+        progressShowing_ = false;
+        Record("destroy");
+    }
+    // The user presses the progress window's Cancel once the panel has seen this many requests.
+    std::optional<std::size_t> cancelAtRequest;
+    bool ProgressCancelled() const override {
+        return progressShowing_ && cancelAtRequest && requestCounter &&
+               requestCounter() >= *cancelAtRequest;
+    }
     void OpenDocument(const std::string& pathOrUrl) override { Record("open").text = pathOrUrl; }
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override {
         return FileDialog("save", request);
@@ -104,6 +114,7 @@ class FakeUserPrompts : public UserPrompts {
     }
 
   private:
+    bool progressShowing_ = false;
     std::optional<std::string> FileDialog(const std::string& kind,
                                           const FileDialogRequest& request) {
         PromptCall& c = Record(kind);

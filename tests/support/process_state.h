@@ -22,6 +22,7 @@ inline void ResetProcessState() {
     ResetRequestTotals();
     SetBetweenRequestsHook(nullptr);
     SetFrameObserver(nullptr);
+    SetCancelCheck(nullptr);
 }
 
 }  // namespace testing_support
