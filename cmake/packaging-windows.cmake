@@ -3,7 +3,9 @@
 # (`cmake --install build/windows-cross --prefix DIR`); and its installer,
 # VoltScope-5.03-win64.exe, made from that folder by CPack's NSIS generator with Debian's
 # makensis (`cpack --preset windows-installer`). Included from packaging.cmake.
-install(TARGETS voltscope-cli RUNTIME DESTINATION .)
+if(TARGET voltscope-cli)  # (the windows-msvc preset leaves it out)
+    install(TARGETS voltscope-cli RUNTIME DESTINATION .)
+endif()
 
 if(VOLTSCOPE_BUILD_GUI)
     install(TARGETS voltscope voltscope_capture RUNTIME DESTINATION .)
@@ -17,7 +19,9 @@ if(VOLTSCOPE_BUILD_GUI)
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>
                   $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>
             DESTINATION platforms)
-    install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    if(TARGET Qt6::QWindowsVistaStylePlugin)  # (its name in Qt 6.4; later ones renamed it)
+        install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    endif()
     # MinGW's C++ runtime, its exception support and the threads library, as the Qt DLLs use
     # them. (A Visual Studio build relies on the Visual C++ runtime being installed.)
     if(MINGW)
