@@ -21,13 +21,13 @@ case ${1:-} in
     *) echo "usage: scripts/build-qt-windows.sh [--prefix]" >&2; exit 2 ;;
 esac
 
+# The host's Qt and the compiler first: their versions are part of the prefix's name.
+if [ "$mode" = build ]; then
+    NO_RECOMMENDS=1 scripts/install-deps.sh g++-mingw-w64-x86-64 dpkg-dev xz-utils
+fi
 # The host's Qt supplies the build tools (moc, uic, rcc) of the cross build, so the Windows Qt
 # must be the same version: its Debian source package, as the host's packages were built from.
-host_qt=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null || true)
-if [ -z "$host_qt" ]; then
-    [ "$mode" = build ] && scripts/install-deps.sh
-    host_qt=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-fi
+host_qt=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 qt_version=${host_qt%%+*}  # 6.4.2+dfsg-10 -> 6.4.2
 toolchain=$source_dir/cmake/mingw-w64-compilers.cmake
 
@@ -124,9 +124,6 @@ run_logged() {
     done
     wait "$pid"
 }
-
-stage "packages"
-NO_RECOMMENDS=1 scripts/install-deps.sh g++-mingw-w64-x86-64 dpkg-dev xz-utils
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
