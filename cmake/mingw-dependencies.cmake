@@ -25,3 +25,27 @@ if(VOLTSCOPE_BUILD_TESTS)
     add_subdirectory(${VOLTSCOPE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest
                      EXCLUDE_FROM_ALL SYSTEM)
 endif()
+
+# Qt for Windows, built from Debian's source by scripts/build-qt-windows.sh into a cache folder
+# (no Qt for MinGW in Debian's packages). Without it the desktop tool is left out and the rest
+# builds as before. moc, uic and rcc are the host's (the same Qt version).
+if(VOLTSCOPE_BUILD_GUI)
+    if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+        set(qt_cache $ENV{XDG_CACHE_HOME}/voltscope)
+    else()
+        set(qt_cache $ENV{HOME}/.cache/voltscope)
+    endif()
+    set(VOLTSCOPE_QT_PREFIX ${qt_cache}/qt-mingw64 CACHE PATH
+        "Qt for MinGW-w64 (scripts/build-qt-windows.sh links the one it built here)")
+    if(EXISTS ${VOLTSCOPE_QT_PREFIX}/lib/cmake/Qt6/Qt6Config.cmake)
+        # With the package search confined to the root paths, only a root path finds it.
+        list(APPEND CMAKE_FIND_ROOT_PATH ${VOLTSCOPE_QT_PREFIX})
+        set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools the cross build runs")
+        set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH
+            "The host Qt's CMake packages")
+    else()
+        message(STATUS "No Qt for Windows in ${VOLTSCOPE_QT_PREFIX} "
+                       "(scripts/build-qt-windows.sh builds it): the desktop tool is left out")
+        set(VOLTSCOPE_BUILD_GUI OFF)
+    endif()
+endif()

@@ -1,4 +1,9 @@
-# Installation and the Debian package (`cpack -G DEB`, or scripts/package.sh).
+# Installation and the Debian package (`cpack -G DEB`, or scripts/package.sh). The Windows
+# build's folder and installer are in packaging-windows.cmake.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/packaging-windows.cmake)
+    return()
+endif()
 #
 # The desktop tool lives in /usr/lib/voltscope/ with its user guide and version notes, because
 # the About box opens them from the folder of the running program (Qt resolves the program's
@@ -42,7 +47,15 @@ if(VOLTSCOPE_BUILD_GUI)
         list(APPEND icon_pngs ${png})
         install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
     endforeach()
-    add_custom_target(voltscope_icons ALL DEPENDS ${icon_pngs})
+    # The Windows build's program and installer icon, made here because the cross build cannot
+    # run a helper of its own (packaging-windows.cmake takes it from this build).
+    set(icon_ico ${CMAKE_CURRENT_BINARY_DIR}/packaging/voltscope.ico)
+    add_custom_command(
+        OUTPUT ${icon_ico}
+        COMMAND voltscope_icon_to_png ${icon_source} ico ${icon_ico}
+        DEPENDS voltscope_icon_to_png ${icon_source}
+        VERBATIM)
+    add_custom_target(voltscope_icons ALL DEPENDS ${icon_pngs} ${icon_ico})
 endif()
 
 set(CPACK_GENERATOR DEB)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libcli11-dev qt6-base-dev qt6-charts-dev fonts-dejavu-core)
+          libcli11-dev qt6-base-dev fonts-dejavu-core)
 packages+=("$@")
 
 missing=()

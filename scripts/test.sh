@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the whole suite in the default build, again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, the threaded core (serial link, protocol over
-# the link, simulator) under ThreadSanitizer, the Windows build under Wine, every fuzz target
-# for 30 s, and the Debian package unpacked and checked. Warnings are errors.
+# the link, simulator) under ThreadSanitizer, the Windows build, its installer and the desktop
+# tool under Wine (building Qt for Windows the first time), every fuzz target for 30 s, and the
+# Debian package unpacked and checked. Warnings are errors.
 #   scripts/test.sh --quick   the default build's suite only (the edit-and-test loop)
 set -euo pipefail
 cd "$(dirname "$0")/.."

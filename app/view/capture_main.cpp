@@ -1,20 +1,29 @@
-// voltscope_capture DIR: the user guide's pictures, made by the tool itself at build time. It
-// starts a simulated panel in-process, links it as a COM port in a scratch ports folder,
-// connects the real main window to it offscreen, runs each page's Get buttons, and saves each
-// page (and the main window and the Harmonics chart) as PNG files in DIR. Nothing of the
-// user's is touched: the ports folder, the profile and "conset.kzx" all live in the scratch
-// folder, which is removed at the end.
-#include <stdlib.h>
-#include <unistd.h>
-
+// voltscope_capture [--com N] DIR: pictures of the tool's pages, made by the tool itself. It
+// connects the real main window offscreen to a panel, runs each page's Get buttons, and saves
+// each page (and the main window and the Harmonics chart) as PNG files in DIR, with beside each
+// page a text file of what its controls showed. Without --com (Linux only: the build's user
+// guide pictures) the panel is a simulated one started in-process on a pseudo-terminal and
+// linked as COM5 in a scratch ports folder; with --com N it is whatever answers on COM N (on
+// Windows, a COM port). It prints the status line of every panel action. Nothing of the
+// user's is touched: the profile and "conset.kzx" live in a scratch folder removed at the end.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/connection_lists.h"
@@ -34,14 +43,16 @@
 #include "resources/ids/pseudo_manual.h"
 #include "resources/ids/regulator_comm.h"
 #include "serial/serial_link.h"
-#include "sim/pty_panel.h"
 #include "widgets/ib_tab_ctrl.h"
+#ifndef _WIN32
+#include "sim/pty_panel.h"
+#endif
 
 namespace {
 
-constexpr unsigned kPort = 5;
-// A capture that hangs must not hang the build.
-constexpr unsigned kWatchdogSeconds = 120;
+constexpr int kSimulatedPort = 5;
+// A capture that hangs must not hang the build (or a test).
+constexpr std::chrono::seconds kWatchdog{120};
 
 struct PageShot {
     int templateId;
@@ -102,6 +113,35 @@ bool Save(QWidget* widget, const QDir& out, const char* file, bool cropped = fal
     return true;
 }
 
+// What the page's controls show, a line "name<TAB>text" each, beside its picture: a picture
+// made elsewhere (on another system) can then be compared by what it says, not by its pixels.
+bool SaveTexts(QWidget* page, const QDir& out, const char* picture) {
+    QString lines;
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            text = edit->text();
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            text = list->currentText();
+        } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            text = box->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
+        } else {
+            continue;
+        }
+        if (!control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_")) {
+            lines += control->objectName() + u'\t' + text.simplified() + u'\n';
+        }
+    }
+    QString path = out.filePath(QString::fromLatin1(picture));
+    path.replace(QStringLiteral(".png"), QStringLiteral(".txt"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.toUtf8()) < 0 || !file.commit()) {
+        std::fprintf(stderr, "voltscope_capture: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
 // The Metering page's Harmonics window, opened by its button, after its Read.
 bool SaveHarmonicsChart(QWidget& meteringPage, const QDir& out) {
     auto* open = meteringPage.findChild<QPushButton*>(QStringLiteral("harmonicsChart"));
@@ -126,10 +166,14 @@ const PageShot* ShotOf(const Page& page) {
     return nullptr;
 }
 
-int Capture(const QDir& out) {
-    sim::PtyPanel panel;
-    panel.linkAsComPort(kPort);
+// Runs a panel action as the tool does, then prints the status line it left.
+void Run(CRegToolDlg& behaviour, const std::function<void()>& action) {
+    behaviour.RunPanelAction(action);
+    std::printf("status: %s\n", behaviour.Form()[ids::window::kStatusLine].text.c_str());
+    std::fflush(stdout);
+}
 
+int Capture(const QDir& out, int port) {
     CapturePrompts prompts;
     CRegToolDlg behaviour(prompts);
     MainWindowView window(behaviour, prompts);
@@ -137,10 +181,10 @@ int Capture(const QDir& out) {
     SetBetweenRequestsHook(
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     behaviour.LoadConnectionControls();
-    SelectByPrefix(behaviour.Form()[ids::window::kCommPort], PortName(kPort));
+    SelectByPrefix(behaviour.Form()[ids::window::kCommPort], PortName(port));
     behaviour.OnSelectionChanged(ids::window::kCommPort);
     window.show();
-    behaviour.RunPanelAction([&behaviour] { behaviour.OnConnectButton(); });
+    Run(behaviour, [&behaviour] { behaviour.OnConnectButton(); });
     if (!serial::IsPortOpen() || behaviour.Tabs().empty()) {
         std::fprintf(stderr, "voltscope_capture: the simulated panel did not connect\n");
         return 1;
@@ -157,10 +201,9 @@ int Capture(const QDir& out) {
         }
         Page& page = view->PageBehaviour();
         for (int button : shot->getButtons) {
-            behaviour.RunPanelAction(
-                [&page, &prompts, button] { page.OnCommand(button, prompts); });
+            Run(behaviour, [&page, &prompts, button] { page.OnCommand(button, prompts); });
         }
-        ok = Save(view, out, shot->file, true) && ok;
+        ok = Save(view, out, shot->file, true) && SaveTexts(view, out, shot->file) && ok;
         ++saved;
         if (i == 0) {
             ok = Save(&window, out, "main_window.png") && ok;
@@ -169,7 +212,7 @@ int Capture(const QDir& out) {
             ok = SaveHarmonicsChart(*view, out) && ok;
         }
     }
-    behaviour.RunPanelAction([&behaviour] { behaviour.OnConnectButton(); });
+    behaviour.RunPanelAction([&behaviour] { behaviour.OnConnectButton(); });  // disconnects
     SetBetweenRequestsHook(nullptr);
     if (saved != static_cast<int>(std::size(kPageShots))) {
         std::fprintf(stderr, "voltscope_capture: %d of %zu pages had a tab\n", saved,
@@ -182,26 +225,71 @@ int Capture(const QDir& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: voltscope_capture DIR\n");
+    int port = 0;
+    const char* dir = nullptr;
+    if (argc == 4 && std::string(argv[1]) == "--com") {
+        port = std::atoi(argv[2]);
+        dir = argv[3];
+    } else if (argc == 2) {
+        dir = argv[1];
+    }
+    // Without --com, a simulated panel: pseudo-terminals are POSIX only.
+    bool badPort = argc == 4 && (port < 1 || port > 255);
+#ifdef _WIN32
+    badPort = badPort || port == 0;
+#endif
+    if (dir == nullptr || badPort) {
+        std::fprintf(stderr,
+                     "usage: voltscope_capture [--com N] DIR   (--com needed on Windows)\n");
         return 2;
     }
-    ::alarm(kWatchdogSeconds);
+    std::thread([] {
+        std::this_thread::sleep_for(kWatchdog);
+        std::fprintf(stderr, "voltscope_capture: not done after %lld s\n",
+                     static_cast<long long>(kWatchdog.count()));
+        std::_Exit(3);
+    }).detach();
     // Never a window on the user's screen, whatever the environment says.
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Pictures as sharp as on a high-resolution screen, for print.
-    ::setenv("QT_SCALE_FACTOR", "2", 1);
-    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    qputenv("QT_SCALE_FACTOR", "2");
+#ifdef _WIN32
+    // There the offscreen platform reads its fonts from a folder, by default one beside Qt that
+    // nobody installs: without this every letter would be a box.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) {
+        qputenv("QT_QPA_FONTDIR",
+                (qEnvironmentVariable("WINDIR") + QStringLiteral("\\Fonts")).toLocal8Bit());
+    }
+#endif
+    const QString out = QDir(QString::fromLocal8Bit(dir)).absolutePath();
     QTemporaryDir scratch;
     if (!scratch.isValid() || !QDir().mkpath(out)) {
-        std::fprintf(stderr, "voltscope_capture: no scratch folder or no %s\n", argv[1]);
+        std::fprintf(stderr, "voltscope_capture: no scratch folder or no %s\n", dir);
         return 1;
     }
-    ::setenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path()).constData(), 1);
     QDir::setCurrent(scratch.path());
+    // The profile in the scratch folder too (on Windows it would otherwise go to the registry).
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
+
+#ifndef _WIN32
+    std::unique_ptr<sim::PtyPanel> panel;
+    if (port == 0) {
+        // Its COM link in a ports folder of its own, not the user's.
+        ::setenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path()).constData(), 1);
+        panel = std::make_unique<sim::PtyPanel>();
+        panel->linkAsComPort(kSimulatedPort);
+        port = kSimulatedPort;
+    }
+#endif
 
     QApplication app(argc, argv);
+#ifdef _WIN32
+    // The offscreen platform asks for "Sans Serif", a name only fontconfig resolves.
+    QFont::insertSubstitutions(QStringLiteral("Sans Serif"),
+                               {QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")});
+#endif
     QCoreApplication::setOrganizationName(QStringLiteral("VoltScope Capture"));
     QCoreApplication::setApplicationName(QStringLiteral("voltscope_capture"));
-    return Capture(QDir(out));
+    return Capture(QDir(out), port);
 }

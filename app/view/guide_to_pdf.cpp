@@ -1,7 +1,7 @@
 // Build-time helper: renders the user guide (Markdown) to the PDF the About box opens, with the
-// pictures it names by file name taken from IMAGE_DIR. A picture that is named but missing
-// fails the build, so the guide never ships with a hole; without IMAGE_DIR (a build that makes
-// no pictures) each picture is left out and its caption stays.
+// pictures it names by file name taken from the first IMAGE_DIR that has them. A picture that
+// is named but missing fails the build, so the guide never ships with a hole; without IMAGE_DIR
+// (a build that makes no pictures) each picture is left out and its caption stays.
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -54,7 +55,7 @@ std::vector<ImageUse> ImagesOf(const QTextDocument& document) {
 
 // Loads each picture, sized to fit the text width (pictures made at a device pixel ratio of 2
 // keep their sharpness in the PDF). False when one is missing.
-bool PlaceImages(QTextDocument& document, const QString& imageDir, qreal textWidth) {
+bool PlaceImages(QTextDocument& document, const QStringList& imageDirs, qreal textWidth) {
     bool ok = true;
     // From the end, so that a picture replaced by its name leaves the earlier positions valid.
     const std::vector<ImageUse> images = ImagesOf(document);
@@ -69,14 +70,19 @@ bool PlaceImages(QTextDocument& document, const QString& imageDir, qreal textWid
             ok = false;
             continue;
         }
-        if (imageDir.isEmpty()) {
+        if (imageDirs.isEmpty()) {
             cursor.insertText(QStringLiteral("[picture: %1]").arg(name));
             continue;
         }
-        QImage image(QDir(imageDir).filePath(name));
+        QImage image;
+        for (const QString& dir : imageDirs) {
+            if (image.load(QDir(dir).filePath(name))) {
+                break;
+            }
+        }
         if (image.isNull()) {
             std::fprintf(stderr, "guide_to_pdf: no picture %s in %s\n", qPrintable(name),
-                         qPrintable(imageDir));
+                         qPrintable(imageDirs.join(QStringLiteral(", "))));
             ok = false;
             continue;
         }
@@ -96,8 +102,8 @@ bool PlaceImages(QTextDocument& document, const QString& imageDir, qreal textWid
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: guide_to_pdf GUIDE.md OUT.pdf [IMAGE_DIR]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: guide_to_pdf GUIDE.md OUT.pdf [IMAGE_DIR...]\n");
         return 2;
     }
     QFile in(QString::fromLocal8Bit(argv[1]));
@@ -105,7 +111,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "guide_to_pdf: cannot read %s\n", argv[1]);
         return 1;
     }
-    const QString imageDir = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString();
+    QStringList imageDirs;
+    for (int i = 3; i < argc; ++i) {
+        imageDirs << QString::fromLocal8Bit(argv[i]);
+    }
     const QString target = QString::fromLocal8Bit(argv[2]);
     const QString temp = target + QStringLiteral(".tmp");
 
@@ -125,7 +134,7 @@ int main(int argc, char** argv) {
                                                          QTextDocument::MarkdownNoHTML));
     document.setDocumentMargin(0);
     document.setPageSize(page);
-    if (!PlaceImages(document, imageDir, page.width())) {
+    if (!PlaceImages(document, imageDirs, page.width())) {
         QFile::remove(temp);
         return 1;
     }

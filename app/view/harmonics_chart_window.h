@@ -7,23 +7,18 @@
 
 #include "pages/data/metering_charts.h"
 
-class QBarCategoryAxis;
-class QBarSeries;
-class QChart;
+class HarmonicsBars;
 class QPushButton;
-class QValueAxis;
 
 class HarmonicsChartWindow : public QWidget {
     Q_OBJECT
   public:
     HarmonicsChartWindow(std::function<void()> read, QWidget* parent);
     void Draw(const metering_charts::HarmonicsChart& chart);
-    QChart* Chart() const { return chart_; }
+    HarmonicsBars* Bars() const { return bars_; }
     QPushButton* ReadButton() const { return read_; }
 
   private:
-    QChart* chart_ = nullptr;
-    QBarSeries* bars_ = nullptr;
-    QValueAxis* values_ = nullptr;
+    HarmonicsBars* bars_ = nullptr;
     QPushButton* read_ = nullptr;
 };

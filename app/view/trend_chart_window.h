@@ -6,27 +6,15 @@
 
 #include "pages/data/metering_charts.h"
 
-class QChart;
-class QDateTimeAxis;
-class QLineSeries;
-class QValueAxis;
+class TrendLines;
 
 class TrendChartWindow : public QWidget {
     Q_OBJECT
   public:
     explicit TrendChartWindow(QWidget* parent);
     void Draw(const metering_charts::MeteringTrend& trend);
-    QChart* Chart() const { return chart_; }
-    QLineSeries* Vld() const { return vld_; }
-    QLineSeries* Vs() const { return vs_; }
-    QLineSeries* Ild() const { return ild_; }
+    TrendLines* Lines() const { return lines_; }
 
   private:
-    QChart* chart_ = nullptr;
-    QLineSeries* vld_ = nullptr;
-    QLineSeries* vs_ = nullptr;
-    QLineSeries* ild_ = nullptr;
-    QDateTimeAxis* time_ = nullptr;
-    QValueAxis* volts_ = nullptr;
-    QValueAxis* amperes_ = nullptr;
+    TrendLines* lines_ = nullptr;
 };

@@ -1,20 +1,20 @@
 // The Metering page's chart windows offscreen: the form's buttons open them, the Harmonics
 // window's Read runs the page's harmonics read and draws its bars, the Trend window draws the
-// ticks of automatic refresh, and both close with the page's window.
+// ticks of automatic refresh, and both close with the page's window. And the charts' axes.
 #include <gtest/gtest.h>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QCheckBox>
-#include <QLineSeries>
+#include <QImage>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
+#include "app/view/chart_painting.h"
 #include "app/view/form_binder.h"
+#include "app/view/harmonics_bars.h"
 #include "app/view/harmonics_chart_window.h"
 #include "app/view/page_view.h"
 #include "app/view/trend_chart_window.h"
+#include "app/view/trend_lines.h"
 #include "pages/data/metering_page.h"
 #include "pages/kit/app_flags.h"
 #include "resources/ids/metering_counters.h"
@@ -28,6 +28,20 @@
 namespace {
 
 using namespace testing_support;
+
+// How many pixels of a series' colour the widget shows: what it drew of that series.
+int PixelsOf(QWidget* chart, int series) {
+    const QImage image = chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb colour = chart_painting::SeriesColour(series).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            count += line[x] == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
 
 TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     ResetProcessState();
@@ -46,13 +60,15 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
                       Qt::LeftButton);
     QPointer harmonics = view->findChild<HarmonicsChartWindow*>();
     ASSERT_TRUE(harmonics && harmonics->isVisible());
-    EXPECT_EQ(harmonics->Chart()->title(), QStringLiteral("Harmonics 1-31: not read yet"));
+    const HarmonicsBars* bars = harmonics->Bars();
+    EXPECT_EQ(bars->Shown().title, "Harmonics 1-31: not read yet");
+    EXPECT_EQ(PixelsOf(harmonics->Bars(), 0), 0);
     QTest::mouseClick(harmonics->ReadButton(), Qt::LeftButton);
-    EXPECT_TRUE(harmonics->Chart()->title().contains(QStringLiteral("Vload 4.2 %")));
-    auto* bars = qobject_cast<QBarSeries*>(harmonics->Chart()->series().first());
-    ASSERT_EQ(bars->count(), 3);
-    EXPECT_EQ(bars->barSets()[0]->count(), 31);
-    EXPECT_DOUBLE_EQ(bars->barSets()[0]->at(0), 120.5);
+    EXPECT_NE(bars->Shown().title.find("Vload 4.2 %"), std::string::npos);
+    ASSERT_EQ(bars->Shown().series.size(), 3u);
+    EXPECT_DOUBLE_EQ(bars->Shown().series[0].rms[0], 120.5);
+    // The legend's square and the bars: far more than the square alone.
+    EXPECT_GT(PixelsOf(harmonics->Bars(), 0), 1000);
 
     QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("trendChart")), Qt::LeftButton);
     QPointer trend = view->findChild<TrendChartWindow*>();
@@ -60,10 +76,13 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     panel.setRegister(1, 2, 1199);  // Vld
     QTest::mouseClick(qobject_cast<QCheckBox*>(view->Binder().Widget(ids::metering::kAutoRefresh)),
                       Qt::LeftButton);
+    const int legendOnly = PixelsOf(trend->Lines(), 0);
     page.OnTimer(CPPTwo::kAutoRefreshTimer, prompts);
-    ASSERT_EQ(trend->Vld()->count(), 1);
-    EXPECT_DOUBLE_EQ(trend->Vld()->at(0).y(), 119.9);
-    EXPECT_EQ(trend->Ild()->count(), 1);
+    const auto& samples = trend->Lines()->Shown().Samples();
+    ASSERT_EQ(samples.size(), 1u);
+    EXPECT_DOUBLE_EQ(samples[0].vld, 119.9);
+    EXPECT_TRUE(trend->Lines()->Title().contains(QStringLiteral("the last 30 minutes")));
+    EXPECT_GT(PixelsOf(trend->Lines(), 0), legendOnly);  // the sample's dot
     EXPECT_TRUE(prompts.Boxes().empty());
 
     view.reset();
@@ -73,6 +92,37 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     CloseCommPort();
     ResetFlags();
     ResetAutoRefresh();
+}
+
+TEST(ChartPaintingTest, AxesEndOnRoundTicks) {
+    using chart_painting::Axis;
+    struct Case {
+        double low, high;
+        bool time;
+        Axis expected;
+        int decimals;
+    };
+    const Case cases[] = {
+        {0, 1, false, {0, 1, 0.2, 0}, 1},
+        {0, 132.55, false, {0, 150, 25, 0}, 0},
+        {117.3, 126.9, false, {116, 128, 2, 116}, 0},
+        {-3.5, 12.1, false, {-5, 15, 5, -5}, 0},
+        {5, 5, false, {5, 6, 0.2, 5}, 1},               // no span: one unit up
+        {1003, 1063, true, {1003, 1063, 10, 1010}, 0},  // a minute: every 10 s
+        {0, 1800, true, {0, 1800, 300, 0}, 0},          // half an hour: every 5 min
+    };
+    for (const Case& c : cases) {
+        const Axis axis = c.time ? chart_painting::TimeAxis(c.low, c.high, 6)
+                                 : chart_painting::ValueAxis(c.low, c.high, 6);
+        SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
+        EXPECT_DOUBLE_EQ(axis.low, c.expected.low);
+        EXPECT_DOUBLE_EQ(axis.high, c.expected.high);
+        EXPECT_DOUBLE_EQ(axis.step, c.expected.step);
+        EXPECT_DOUBLE_EQ(axis.first, c.expected.first);
+        EXPECT_EQ(axis.Decimals(), c.decimals);
+        EXPECT_LE(axis.Ticks().size(), 7u);
+        EXPECT_LE(axis.Ticks().back(), axis.high + 1e-6);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "app/view/trend_lines.h"
+
+#include <QDateTime>
+#include <QPainter>
+#include <QPainterPath>
+#include <chrono>
+
+#include "app/view/chart_painting.h"
+
+namespace mc = metering_charts;
+namespace cp = chart_painting;
+
+namespace {
+
+double Seconds(mc::Clock::time_point time) {
+    return std::chrono::duration<double>(time.time_since_epoch()).count();
+}
+
+QString TimeOfDay(double seconds) {
+    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(seconds * 1000))
+        .toString(QStringLiteral("HH:mm:ss"));
+}
+
+}  // namespace
+
+TrendLines::TrendLines(QWidget* parent) : QWidget(parent), emptyUntil_(mc::Clock::now()) {
+    setObjectName(QStringLiteral("trendLines"));
+    setMinimumSize(480, 270);
+}
+
+void TrendLines::Show(const mc::MeteringTrend& trend) {
+    trend_ = trend;
+    emptyUntil_ = mc::Clock::now();
+    update();
+}
+
+QString TrendLines::Title() const {
+    return trend_.Samples().empty()
+               ? QStringLiteral(
+                     "Vld, Vs and Ild: no samples yet (tick Auto Refresh on the Metering page)")
+               : QStringLiteral("Vld, Vs and Ild: the last 30 minutes of Auto Refresh");
+}
+
+void TrendLines::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF plot = cp::DrawFrame(
+        painter, rect(), Title(),
+        {QStringLiteral("Vld (V)"), QStringLiteral("Vs (V)"), QStringLiteral("Ild (A)")});
+    const bool empty = trend_.Samples().empty();
+    const double to = Seconds(empty ? emptyUntil_ : trend_.To());
+    const double from = empty ? to - 60 : Seconds(trend_.From());
+    const cp::Axis volts = cp::ValueAxis(trend_.Volts().low, trend_.Volts().high, 6);
+    const cp::Axis amperes = cp::ValueAxis(trend_.Amperes().low, trend_.Amperes().high, 6);
+    plot.adjust(cp::ValueAxisWidth(painter, volts), 0, -cp::ValueAxisWidth(painter, amperes),
+                -cp::BottomAxisHeight(painter));
+    cp::DrawValueAxis(painter, plot, volts, cp::Side::kLeft, QStringLiteral("Volts"));
+    cp::DrawValueAxis(painter, plot, amperes, cp::Side::kRight, QStringLiteral("Amperes"));
+    const cp::Axis time = cp::TimeAxis(from, to, 6);
+    for (double tick : time.Ticks()) {
+        cp::DrawBottomLabel(painter, plot, time.Place(tick, plot.left(), plot.right()),
+                            TimeOfDay(tick));
+    }
+    cp::DrawBottomTitle(painter, plot, QStringLiteral("Time"));
+
+    painter.setClipRect(plot.adjusted(-4, -4, 4, 4));
+    for (int line = 0; line < 3; ++line) {
+        const cp::Axis& axis = line == 2 ? amperes : volts;
+        QPainterPath path;
+        std::vector<QPointF> dots;
+        for (const mc::TrendSample& sample : trend_.Samples()) {
+            const double value = line == 0 ? sample.vld : line == 1 ? sample.vs : sample.ild;
+            const QPointF point(time.Place(Seconds(sample.time), plot.left(), plot.right()),
+                                axis.Place(value, plot.bottom(), plot.top()));
+            if (dots.empty()) {
+                path.moveTo(point);
+            } else {
+                path.lineTo(point);
+            }
+            dots.push_back(point);
+        }
+        const QColor colour = cp::SeriesColour(line);
+        painter.setPen(QPen(colour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        painter.setBrush(colour);
+        painter.setPen(Qt::NoPen);
+        for (const QPointF& dot : dots) {
+            painter.drawEllipse(dot, 2.5, 2.5);
+        }
+    }
+    painter.setClipping(false);
+    painter.setPen(QColor(0xa0, 0xa0, 0xa0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+}
