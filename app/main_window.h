@@ -63,7 +63,7 @@ class CRegToolDlg {
     void UploadSettings();
     // Reads the link register (11/239): the panel counts as answering when it is not 0.
     bool PanelAnswers();
-    // "Save Config File" and "Open Config file".
+    // The File-menu commands (app/file_commands.cpp): "Save Config File" and "Open Config file".
     void SaveConfigFile();
     void OpenConfigFile();
     // "Create Report": the settings from a fresh download or from a configuration file,
