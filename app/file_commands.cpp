@@ -1,5 +1,5 @@
-// The main window's File-menu commands: "Save Config File", "Open Config file" and
-// "Create Report".
+// The main window's File-menu commands: "Save Config File", "Open Config file", "Create Report"
+// and "Compare With Config File…".
 #include "app/configuration_file.h"
 #include "app/main_window.h"
 #include "app/settings_report.h"
@@ -10,7 +10,34 @@
 #include "protocol/value_store.h"
 #include "serial/serial_link.h"
 
+#include <filesystem>
+
 namespace text = main_window_text;
+
+namespace {
+
+// A configuration file's values; nullopt, after telling the user why, for a file that cannot
+// be read or is not a configuration file.
+std::optional<std::vector<int32_t>> ReadConfigFile(UserPrompts& prompts, const std::string& path) {
+    const std::optional<std::string> content = LoadTextFile(prompts, path, kConfigFileMaxBytes);
+    if (!content) {
+        return std::nullopt;
+    }
+    std::string problem;
+    std::optional<std::vector<int32_t>> values = ParseConfigurationFile(*content, &problem);
+    if (!values) {
+        serial::Diagnostic("not a configuration file: " + path + ": " + problem + "\n");
+        ShowOk(prompts, text::kInvalidConfig, text::kInvalidFileCaption, PromptIcon::kNone,
+               path + ": " + problem);
+    }
+    return values;
+}
+
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace
 
 // --- configuration file -----------------------------------------------------------------------
 
@@ -52,20 +79,13 @@ void CRegToolDlg::OpenConfigFile() {
     if (!path) {
         return;
     }
-    const std::optional<std::string> content = LoadTextFile(prompts_, *path, kConfigFileMaxBytes);
-    if (!content) {
-        return;
-    }
-    std::string problem;
-    const std::optional<std::vector<int32_t>> values = ParseConfigurationFile(*content, &problem);
+    const std::optional<std::vector<int32_t>> values = ReadConfigFile(prompts_, *path);
     if (!values) {
         // Nothing changes: not the store, not the flags, not the tabs.
-        serial::Diagnostic("not a configuration file: " + *path + ": " + problem + "\n");
-        ShowOk(prompts_, text::kInvalidConfig, text::kInvalidFileCaption, PromptIcon::kNone,
-               *path + ": " + problem);
         return;
     }
     StoreConfigurationValues(*values);
+    pagesSource_ = FileName(*path);
     ShowOk(prompts_, text::kConfigOpened, text::kConfigOpenedCaption);
     Flags().storeOnly = true;
     SetUpTabs(true);
@@ -126,4 +146,34 @@ ReportOutcome CRegToolDlg::CreateReport() {
     }
     form_.Changed();
     return outcome;
+}
+
+// --- comparison -------------------------------------------------------------------------------
+
+std::optional<SettingsComparison> CRegToolDlg::CompareWithConfigFile(bool showPasswords) {
+    if (!Flags().tabsCreated) {
+        ShowOk(prompts_, kNothingToCompare, kCompareCaption);
+        return std::nullopt;
+    }
+    const std::optional<std::string> path =
+        prompts_.OpenFileName({kCompareCaption, "", text::kConfigExtension, text::kConfigFilter});
+    if (!path) {
+        return std::nullopt;
+    }
+    const std::optional<std::vector<int32_t>> values = ReadConfigFile(prompts_, *path);
+    if (!values) {
+        return std::nullopt;
+    }
+    // The version word as the pages were shown with it: asking the panel now could only
+    // change what they show.
+    const std::vector<SettingsItem> shown = SettingsReportItems(
+        {configuration_.Form(), regulatorComm_.Form(), logs_.Form(), diag_.Form()},
+        [] { return StoreSlot(kSettingsBank, kVersionRegister); });
+    SettingsComparison comparison{
+        pagesSource_, FileName(*path),
+        CompareSettings(shown, ConfigurationFileItems(*values, prompts_), showPasswords)};
+    if (comparisonListener_) {
+        comparisonListener_(comparison);
+    }
+    return comparison;
 }

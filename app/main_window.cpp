@@ -181,6 +181,9 @@ void CRegToolDlg::OnCommand(int controlId) {
         case ids::menu::kCreateReport:
             CreateReport();
             break;
+        case ids::menu::kCompareWithConfig:
+            CompareWithConfigFile();
+            break;
         default:
             break;
     }
@@ -220,6 +223,9 @@ void CRegToolDlg::OnConnectButton() {
         SetUpTabs(false);
         panelAnswers = PanelAnswers();
     }
+    if (!Flags().fileImported) {
+        pagesSource_ = kComparePanelName;
+    }
 
     if (Flags().fileImported) {
         UploadImported(panelAnswers);
@@ -246,6 +252,7 @@ bool CRegToolDlg::PanelAnswers() {
 }
 
 void CRegToolDlg::UploadSettings() {
+    pagesSource_ = kComparePanelName;  // the pages read back what they sent
     CancellableProgress progress(prompts_, text::kProgressTitle, text::kUploading, kProgressRange);
     const std::function<void()> steps[] = {
         [this] { configuration_.Upload(prompts_); },
