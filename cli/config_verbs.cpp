@@ -59,17 +59,23 @@ CLI::App* AddFileVerb(CLI::App& app, const char* name, const char* what,
     return command;
 }
 
-int RunSave(const FileArgs& a) {
-    HeadlessPrompts prompts(false, a.file);
-    CRegToolDlg window(prompts);
+// Connect's settings download into the window's pages: kExitOk, or why the pages must not be
+// used (the panel refused the link, or some requests got no complete reply).
+int DownloadAsConnect(CRegToolDlg& window) {
     window.SetUpTabs(false);
     const bool answers = window.PanelAnswers();
     if (const int status = LinkStatus(answers); status != kExitOk) {
         return status;
     }
     window.DownloadSettings();
+    return ReplyStatus();
+}
+
+int RunSave(const FileArgs& a) {
+    HeadlessPrompts prompts(false, a.file);
+    CRegToolDlg window(prompts);
     // Before the file exists: a script must never keep one with zeros for lost replies.
-    if (const int status = ReplyStatus(); status != kExitOk) {
+    if (const int status = DownloadAsConnect(window); status != kExitOk) {
         return status;
     }
     window.SaveConfigFile();
@@ -122,13 +128,7 @@ int RunDiffOfFiles(const DiffArgs& a) {
 int RunDiffOfPanel(const DiffArgs& a) {
     HeadlessPrompts prompts(false, a.files[0]);
     CRegToolDlg window(prompts);
-    window.SetUpTabs(false);
-    const bool answers = window.PanelAnswers();
-    if (const int status = LinkStatus(answers); status != kExitOk) {
-        return status;
-    }
-    window.DownloadSettings();
-    if (const int status = ReplyStatus(); status != kExitOk) {
+    if (const int status = DownloadAsConnect(window); status != kExitOk) {
         return status;
     }
     std::optional<SettingsComparison> comparison = window.CompareWithConfigFile(a.showPasswords);
