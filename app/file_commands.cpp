@@ -7,6 +7,7 @@
 #include "pages/kit/text_file.h"
 #include "pages/settings/tap_changer_defaults.h"
 #include "protocol/panel_registers.h"
+#include "protocol/requests.h"
 #include "protocol/value_store.h"
 #include "serial/serial_link.h"
 
@@ -104,12 +105,31 @@ ReportOutcome CRegToolDlg::CreateReport() {
                                                      PromptAnswer::kNo,
                                                      {}});
     bool fromFile = false;
+    const RequestStats before = RequestTotals();
+    // From the panel, every request the report rests on must have had its reply.
+    const auto panelAnsweredAll = [&before] {
+        const RequestStats& now = RequestTotals();
+        return serial::IsPortOpen() && Flags().linkValue != 0 &&
+               now.incompleteReplies == before.incompleteReplies &&
+               now.cancelled == before.cancelled;
+    };
+    const auto refuse = [this] {
+        // A port that did not open has said so already.
+        if (serial::IsPortOpen()) {
+            ShowOk(prompts_, text::kReportNotRead, text::kReportNotReadCaption);
+        }
+        form_.Changed();
+        return ReportOutcome::kNotWritten;
+    };
     if (source == PromptAnswer::kYes) {
         // A fresh download: a connected window reconnects, which downloads the pages again.
         if (Flags().connected) {
             OnConnectButton();
         }
         OnConnectButton();
+        if (!panelAnsweredAll()) {
+            return refuse();
+        }
     } else if (source == PromptAnswer::kNo) {
         fromFile = true;
         if (Flags().connected) {
@@ -133,6 +153,9 @@ ReportOutcome CRegToolDlg::CreateReport() {
                 ReadVersionWord();
                 return StoreSlot(kSettingsBank, kVersionRegister);
             });
+        if (!fromFile && !panelAnsweredAll()) {
+            return refuse();  // a version read went without its reply
+        }
         if (SaveTextFile(prompts_, *path, report)) {
             prompts_.OpenDocument(fullPath);
             outcome = ReportOutcome::kWritten;

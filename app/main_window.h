@@ -202,6 +202,11 @@ inline constexpr char kSaveReportTitle[] = "Save Report File";
 inline constexpr char kReportExtension[] = "CSV";
 inline constexpr char kReportFilter[] = "REPORT FILE (*.csv)|*.csv||";
 inline constexpr char kReportEnding[] = "_rep.csv";
+// Not standard texts: a report from the panel is of what the panel answered, or none.
+inline constexpr char kReportNotRead[] =
+    "The panel did not answer every request, so no report was written.\nCheck the connection "
+    "and create the report again.";
+inline constexpr char kReportNotReadCaption[] = "REPORT NOT WRITTEN";
 }  // namespace main_window_text
 
 // The status line: "12 requests, 3 without reply. Last complete reply at 14:03:07.", with

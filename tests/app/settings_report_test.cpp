@@ -437,3 +437,51 @@ TEST_F(SettingsReportTest, ReportFromThePanelReconnectsAndReadsTheVersionFresh) 
 }
 
 }  // namespace
+
+namespace {
+
+// A report from the panel rests on every reply: a silent panel, a lost reply in the download or
+// in the report's own version reads leaves no file and says so.
+TEST_F(SettingsReportTest, ReportFromThePanelIsWrittenOnlyWhenEveryRequestWasAnswered) {
+    enum class Lost { kLinkRegister, kDownloadRead, kReportVersionRead };
+    for (const Lost lost : {Lost::kLinkRegister, Lost::kDownloadRead, Lost::kReportVersionRead}) {
+        SCOPED_TRACE(static_cast<int>(lost));
+        auto& panel = StartPanel(5, 411);
+        ResetRequestTotals();
+        InitAndConnect(5);
+        const std::vector<std::string> connect = Describe(SeenByPanel());
+        const auto versionReads = static_cast<unsigned>(
+            std::count(connect.begin(), connect.end(), std::string("R 10/67x1")));
+        switch (lost) {
+            case Lost::kLinkRegister:
+                panel.setRegister(11, 239, 0);
+                break;
+            case Lost::kDownloadRead:
+                panel.injectFault(sim::Fault::Silence(), 1, [](const sim::Request& r) {
+                    return r.op == sim::Operation::kRead && r.bank == 10 && r.start == 122;
+                });
+                break;
+            case Lost::kReportVersionRead:
+                // The reconnect reads the version as often as the first Connect did; the
+                // report's own reads come after.
+                panel.injectFault(sim::Fault::Silence(), 1,
+                                  [n = 0u, versionReads](const sim::Request& r) mutable {
+                                      return r.bank == 10 && r.start == 67 && ++n > versionReads;
+                                  });
+                break;
+        }
+        prompts_.calls.clear();
+        prompts_.answers = {PromptAnswer::kYes};
+        prompts_.fileNames = {"panel.csv"};
+        EXPECT_EQ(window_.CreateReport(), ReportOutcome::kNotWritten);
+        EXPECT_FALSE(std::filesystem::exists("panel.csv"));
+        const std::vector<std::string> captions = prompts_.Captions();
+        ASSERT_FALSE(captions.empty());
+        EXPECT_EQ(captions.back(), text::kReportNotReadCaption);
+        EXPECT_TRUE(prompts_.OfKind("open").empty());
+        panel.clearFaults();
+        window_.OnConnectButton();  // Disconnect
+    }
+}
+
+}  // namespace
