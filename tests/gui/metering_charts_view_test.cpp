@@ -80,7 +80,7 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     page.OnTimer(CPPTwo::kAutoRefreshTimer, prompts);
     const auto& samples = trend->Lines()->Shown().Samples();
     ASSERT_EQ(samples.size(), 1u);
-    EXPECT_DOUBLE_EQ(samples[0].vld, 119.9);
+    EXPECT_EQ(samples[0].values[metering_recording::kVld], "119.9");
     EXPECT_TRUE(trend->Lines()->Title().contains(QStringLiteral("the last 30 minutes")));
     EXPECT_GT(PixelsOf(trend->Lines(), 0), legendOnly);  // the sample's dot
     EXPECT_TRUE(prompts.Boxes().empty());
