@@ -53,7 +53,7 @@ HarmonicsChartWindow* MeteringChartsView::OpenHarmonics() {
 
 TrendChartWindow* MeteringChartsView::OpenTrend() {
     if (trend_ == nullptr) {
-        trend_ = new TrendChartWindow(pageWidget_);
+        trend_ = new TrendChartWindow(prompts_, pageWidget_);
         trend_->Draw(feed_->Trend());
     }
     BringForward(trend_);
