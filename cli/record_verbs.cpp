@@ -115,7 +115,8 @@ int Record(const RecordOptions& options) {
     }
     DeferInterruption(nullptr);
     StopIfInterrupted();
-    std::fprintf(stderr, "voltscope-cli: %llu rows recorded in %s\n", rows, options.file.c_str());
+    std::fprintf(stderr, "voltscope-cli: %llu %s recorded in %s\n", rows,
+                 rows == 1 ? "row" : "rows", options.file.c_str());
     if (status == kExitOk && cyclesWithout != 0) {
         std::fprintf(stderr,
                      "voltscope-cli: the panel did not answer every request in %llu of %llu "

@@ -77,7 +77,7 @@ TEST_F(RecordCliTest, ARowPerCycleWithThePanelsValues) {
          nullptr,
          0,
          {",120.3,118.7,119.9,-10,97,2225,-456,60.0,-3,0"},
-         "1 rows recorded"},
+         "1 row recorded"},
         {"no reply",
          std::nullopt,
          {"--every", "1", "--for", "1"},
