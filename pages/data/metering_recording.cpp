@@ -145,27 +145,34 @@ std::string IsoLocalTime(Clock::time_point time) {
 }
 
 std::optional<Clock::time_point> ParseIsoTime(std::string_view text) {
-    // YYYY-MM-DDTHH:MM:SS+HH:MM
+    // YYYY-MM-DDTHH:MM:SS+HH:MM, 1970 to 2200: the years the clock's time points hold.
     if (text.size() != 25 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
         text[13] != ':' || text[16] != ':' || (text[19] != '+' && text[19] != '-') ||
         text[22] != ':') {
         return std::nullopt;
     }
-    const auto part = [text](std::size_t at, std::size_t n) {
-        return Whole<int>(text.substr(at, n));
+    const auto part = [text](std::size_t at, std::size_t n) -> std::optional<int> {
+        const std::string_view digits = text.substr(at, n);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        return Whole<int>(digits);
     };
     const auto year = part(0, 4), month = part(5, 2), day = part(8, 2), hour = part(11, 2),
                minute = part(14, 2), second = part(17, 2), offHours = part(20, 2),
                offMinutes = part(23, 2);
     if (!year || !month || !day || !hour || !minute || !second || !offHours || !offMinutes ||
-        *month < 1 || *month > 12 || *day < 1 || *day > 31 || *hour > 23 || *minute > 59 ||
-        *second > 60 || *offHours > 23 || *offMinutes > 59) {
+        *year < 1970 || *year > 2200 || *month < 1 || *month > 12 || *day < 1 || *day > 31 ||
+        *hour > 23 || *minute > 59 || *second > 60 || *offHours > 23 || *offMinutes > 59) {
         return std::nullopt;
     }
     const long long offset = (*offHours * 3600LL + *offMinutes * 60LL) * (text[19] == '-' ? -1 : 1);
     const long long seconds =
         DaysFromCivil(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day)) * 86400 +
         *hour * 3600LL + *minute * 60LL + *second - offset;
+    if (seconds < 0) {
+        return std::nullopt;
+    }
     return Clock::time_point{std::chrono::seconds(seconds)};
 }
 
