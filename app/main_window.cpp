@@ -1,13 +1,9 @@
 #include "app/main_window.h"
 
-#include "app/configuration_file.h"
 #include "app/connection_lists.h"
-#include "app/settings_report.h"
 #include "pages/kit/app_flags.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/panel_action.h"
-#include "pages/kit/text_file.h"
-#include "pages/settings/tap_changer_defaults.h"
 #include "protocol/panel_registers.h"
 #include "protocol/requests.h"
 #include "protocol/value_store.h"
@@ -185,6 +181,9 @@ void CRegToolDlg::OnCommand(int controlId) {
         case ids::menu::kCreateReport:
             CreateReport();
             break;
+        case ids::menu::kCompareWithConfig:
+            CompareWithConfigFile();
+            break;
         default:
             break;
     }
@@ -224,6 +223,9 @@ void CRegToolDlg::OnConnectButton() {
         SetUpTabs(false);
         panelAnswers = PanelAnswers();
     }
+    if (!Flags().fileImported) {
+        pagesSource_ = kComparePanelName;
+    }
 
     if (Flags().fileImported) {
         UploadImported(panelAnswers);
@@ -250,6 +252,7 @@ bool CRegToolDlg::PanelAnswers() {
 }
 
 void CRegToolDlg::UploadSettings() {
+    pagesSource_ = kComparePanelName;  // the pages read back what they sent
     CancellableProgress progress(prompts_, text::kProgressTitle, text::kUploading, kProgressRange);
     const std::function<void()> steps[] = {
         [this] { configuration_.Upload(prompts_); },
@@ -439,120 +442,4 @@ void CRegToolDlg::OnExit() {
     if (exitHandler_) {
         exitHandler_(0);
     }
-}
-
-// --- configuration file -----------------------------------------------------------------------
-
-void CRegToolDlg::SaveConfigFile() {
-    if (!Flags().tabsCreated) {
-        ShowOk(prompts_, text::kNoTabs, text::kNoTabsCaption);
-        return;
-    }
-    // The pages put what they show into the store, without a word to the panel.
-    Flags().storeOnly = true;
-    Flags().connected = true;
-    configuration_.Upload(prompts_);
-    regulatorComm_.Upload(prompts_);
-    logs_.Upload(prompts_);
-    diag_.Upload(prompts_);
-    Flags().storeOnly = false;
-    Flags().connected = toggle_;
-
-    const ExportOutcome saved =
-        SaveExport(prompts_,
-                   {text::kSaveConfigTitle, ExportFileStamp(text::kConfigEnding, clock_),
-                    text::kConfigExtension, text::kConfigFilter},
-                   [](const std::string&) {
-                       ApplyDefaultsBeforeFileSave();
-                       return FormatConfigurationFile();
-                   });
-    if (saved == ExportOutcome::kWritten) {
-        DefaultsSavedInFile();
-    }
-}
-
-void CRegToolDlg::OpenConfigFile() {
-    if (Flags().connected) {
-        ShowOk(prompts_, text::kAlreadyConnected, text::kAlreadyConnectedCaption);
-        return;
-    }
-    const std::optional<std::string> path = prompts_.OpenFileName(
-        {text::kOpenConfigTitle, "", text::kConfigExtension, text::kConfigFilter});
-    if (!path) {
-        return;
-    }
-    const std::optional<std::string> content = LoadTextFile(prompts_, *path, kConfigFileMaxBytes);
-    if (!content) {
-        return;
-    }
-    std::string problem;
-    const std::optional<std::vector<int32_t>> values = ParseConfigurationFile(*content, &problem);
-    if (!values) {
-        // Nothing changes: not the store, not the flags, not the tabs.
-        serial::Diagnostic("not a configuration file: " + *path + ": " + problem + "\n");
-        ShowOk(prompts_, text::kInvalidConfig, text::kInvalidFileCaption, PromptIcon::kNone,
-               *path + ": " + problem);
-        return;
-    }
-    StoreConfigurationValues(*values);
-    ShowOk(prompts_, text::kConfigOpened, text::kConfigOpenedCaption);
-    Flags().storeOnly = true;
-    SetUpTabs(true);
-    Flags().storeOnly = false;
-    Flags().fileImported = true;
-    form_.Changed();
-}
-
-// --- settings report --------------------------------------------------------------------------
-
-ReportOutcome CRegToolDlg::CreateReport() {
-    const PromptAnswer source = prompts_.MessageBox({text::kReportQuestion,
-                                                     text::kReportCaption,
-                                                     PromptButtons::kYesNoCancel,
-                                                     PromptIcon::kQuestion,
-                                                     PromptAnswer::kNo,
-                                                     {}});
-    bool fromFile = false;
-    if (source == PromptAnswer::kYes) {
-        // A fresh download: a connected window reconnects, which downloads the pages again.
-        if (Flags().connected) {
-            OnConnectButton();
-        }
-        OnConnectButton();
-    } else if (source == PromptAnswer::kNo) {
-        fromFile = true;
-        if (Flags().connected) {
-            OnConnectButton();
-        }
-        // Cancelled or refused, the report still lists what the pages and the store hold.
-        OpenConfigFile();
-    } else {
-        return ReportOutcome::kCancelled;
-    }
-
-    ReportOutcome outcome = ReportOutcome::kCancelled;
-    const std::optional<std::string> path =
-        prompts_.SaveFileName({text::kSaveReportTitle, ExportFileStamp(text::kReportEnding, clock_),
-                               text::kReportExtension, text::kReportFilter});
-    if (path) {
-        const std::string fullPath = AbsolutePath(*path);
-        const std::string report = FormatSettingsReport(
-            fullPath, {configuration_.Form(), regulatorComm_.Form(), logs_.Form(), diag_.Form()},
-            [this] {
-                ReadVersionWord();
-                return StoreSlot(kSettingsBank, kVersionRegister);
-            });
-        if (SaveTextFile(prompts_, *path, report)) {
-            prompts_.OpenDocument(fullPath);
-            outcome = ReportOutcome::kWritten;
-        } else {
-            outcome = ReportOutcome::kNotWritten;
-        }
-    }
-    // The file was opened for the report, not to be sent at the next Connect.
-    if (fromFile) {
-        Flags().fileImported = false;
-    }
-    form_.Changed();
-    return outcome;
 }

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/connection_settings.h"
+#include "app/settings_compare.h"
 #include "pages/data/logs_quick_key_page.h"
 #include "pages/data/maintenance_page.h"
 #include "pages/data/metering_page.h"
@@ -63,12 +65,19 @@ class CRegToolDlg {
     void UploadSettings();
     // Reads the link register (11/239): the panel counts as answering when it is not 0.
     bool PanelAnswers();
-    // "Save Config File" and "Open Config file".
+    // The File-menu commands (app/file_commands.cpp): "Save Config File" and "Open Config file".
     void SaveConfigFile();
     void OpenConfigFile();
     // "Create Report": the settings from a fresh download or from a configuration file,
     // written as the settings report and opened with the desktop's program for it.
     ReportOutcome CreateReport();
+    // "Compare With Config File…": what the pages hold against a chosen configuration file,
+    // handed to the comparison listener (the view's window). Nothing the pages or the store
+    // hold changes, and nothing is sent. The desktop tool never shows passwords.
+    std::optional<SettingsComparison> CompareWithConfigFile(bool showPasswords = false);
+    void SetComparisonListener(std::function<void(const SettingsComparison&)> listener) {
+        comparisonListener_ = std::move(listener);
+    }
     // Where the default file names take the local time; the system clock by default.
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
     // refreshPages: show the store on the pages (configuration-file open does this).
@@ -140,6 +149,9 @@ class CRegToolDlg {
     std::function<std::tm()> clock_ = LocalTimeNow;
     std::function<void()> tabsListener_;
     std::function<void(int)> exitHandler_;
+    // What the pages show: "Panel" after Connect, or the name of the file opened.
+    std::string pagesSource_;
+    std::function<void(const SettingsComparison&)> comparisonListener_;
 };
 
 // Box texts of the main window.

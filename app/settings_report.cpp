@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "pages/kit/fields.h"
+#include "pages/settings/panel_passwords.h"
 #include "protocol/block_tables.h"
 #include "protocol/panel_registers.h"
 #include "resources/ids/configuration.h"
@@ -55,6 +57,7 @@ struct Item {
     int bit = 0;
     // The register behind the item when the section's table does not give it.
     std::optional<Reg> reg;
+    SettingKind kind = SettingKind::kSetting;
 };
 
 enum class PageForm { kConfiguration, kRegulatorComm, kLogs, kDiag };
@@ -98,9 +101,13 @@ constexpr Item kConfigureItems[] = {
     {.label = "Pwr Flow (mode):", .id = config::kPowerFlow},
     {.label = "Basis Volts:", .id = config::kBasisVolts},
     {.label = "NeutOvRun:", .text = Text::kPage, .id = config::kNeutralOverrun},
-    {.label = "Memo1:", .text = Text::kPage, .id = config::kMemo1},
-    {.label = "Memo2:", .text = Text::kPage, .id = config::kMemo2},
-    {.label = "Version:", .text = Text::kPage, .id = config::kSoftwareVersion},
+    // Each memo fills five registers of the table; the version word is its last block.
+    {.label = "Memo1:", .text = Text::kPage, .id = config::kMemo1, .reg = Reg{10, 30}},
+    {.label = "Memo2:", .text = Text::kPage, .id = config::kMemo2, .reg = Reg{10, 35}},
+    {.label = "Version:",
+     .text = Text::kPage,
+     .id = config::kSoftwareVersion,
+     .reg = Reg{kSettingsBank, kVersionRegister}},
 };
 
 constexpr Item kAdvancedItems[] = {
@@ -135,8 +142,8 @@ constexpr Item kAdvancedItems[] = {
     {.label = "Remote", .text = Text::kRemote},
     {.label = "Format(Date):", .id = config::kDateFormat, .gate = Gate::kFrom410},
     {.label = "Daylight Sav:", .id = config::kDaylightSaving, .gate = Gate::kFrom410},
-    {.label = "Time:", .text = Text::kPage, .id = config::kPanelTime},
-    {.label = "Date:", .text = Text::kPage, .id = config::kPanelDate},
+    {.label = "Time:", .text = Text::kPage, .id = config::kPanelTime, .kind = SettingKind::kClock},
+    {.label = "Date:", .text = Text::kPage, .id = config::kPanelDate, .kind = SettingKind::kClock},
 };
 
 constexpr Item kRegulatorItems[] = {
@@ -244,8 +251,13 @@ constexpr Reg kPasswordSwitches{11, 199};
 constexpr Item LevelSwitch(const char* label, int level) {
     return {.label = label, .text = Text::kBit, .bit = level, .reg = kPasswordSwitches};
 }
+// Level n's password follows the System password's in the page and in bank 11.
 constexpr Item LevelPassword(const char* label, int level) {
-    return {.label = label, .text = Text::kPage, .id = diag::kFirstLevelPassword + level};
+    return {.label = label,
+            .text = Text::kPage,
+            .id = diag::kFirstLevelPassword + level,
+            .reg = Reg{kPasswordBank, kPasswordLevels[level + 1].firstRegister},
+            .kind = SettingKind::kPassword};
 }
 
 constexpr Item kPasswordItems[] = {
@@ -321,30 +333,28 @@ static_assert(RegisterTotal(kDiagnosticsBlockTable, kDiagnosticsBlockCount) - 1 
 
 constexpr char kNotAvailable[] = "N/A";
 
-class ReportWriter {
+class ItemReader {
   public:
-    ReportWriter(const ReportForms& forms, const VersionWordSource& versionWord)
+    ItemReader(const ReportForms& forms, const VersionWordSource& versionWord)
         : forms_(forms), versionWord_(versionWord) {}
 
-    void Write(const Section& section, std::string& out) {
-        out += '\n';
-        out += section.title;
-        out += '\n';
+    void Read(const Section& section, std::vector<SettingsItem>& items) {
         const FormModel& form = Form(section.page);
         for (std::size_t n = 0; n < section.items.size(); ++n) {
             const Item& item = section.items[n];
             const Reg reg = item.reg ? *item.reg
                                      : TableRegister(section.table, section.tableBlocks,
                                                      section.first + static_cast<int>(n));
-            out += item.label;
+            SettingsItem read{section.title, item.label, {}, reg, item.kind};
             if (item.text == Text::kRemote) {
-                // The one line written "%s%s": its text carries its own colon and comma.
-                out += RemoteText(reg.Slot());
+                // The one line whose label goes on with the kind of control the panel has.
+                auto [kind, text] = Remote(reg.Slot());
+                read.label += kind;
+                read.text = std::move(text);
             } else {
-                out += ',';
-                out += ItemText(section, item, form, reg.Slot());
+                read.text = ItemText(section, item, form, reg.Slot());
             }
-            out += '\n';
+            items.push_back(std::move(read));
         }
     }
 
@@ -441,23 +451,23 @@ class ReportWriter {
         return Entry(form, item.id, ListIndex(item.index, v));
     }
 
-    // " BTN:,Enable" on panels with the remote button, " AUTO:,Remote" on those with the
-    // remote/auto switch, ":,N/A" otherwise.
-    std::string RemoteText(int32_t v) {
+    // " BTN:" and "Enable" on panels with the remote button, " AUTO:" and "Remote" on those
+    // with the remote/auto switch, ":" and "N/A" otherwise.
+    std::pair<std::string, std::string> Remote(int32_t v) {
         const int32_t word = versionWord_();
         const int version = PanelVersion(word);
         const int highBits = VersionHighBits(word);
         const FormModel& form = forms_.configuration;
         if (version >= 411 && highBits >= 10) {
             if (v == 0 || v == 1) {
-                return " BTN:," + Entry(form, config::kRemoteButton, v);
+                return {" BTN:", Entry(form, config::kRemoteButton, v)};
             }
         } else if (version <= 308 && highBits >= 5) {
             if (v >= 0 && v <= 2) {
-                return " AUTO:," + Entry(form, config::kRemoteAuto, v);
+                return {" AUTO:", Entry(form, config::kRemoteAuto, v)};
             }
         }
-        return std::string(":,") + kNotAvailable;
+        return {":", kNotAvailable};
     }
 
     const ReportForms& forms_;
@@ -466,12 +476,27 @@ class ReportWriter {
 
 }  // namespace
 
+std::vector<SettingsItem> SettingsReportItems(const ReportForms& forms,
+                                              const VersionWordSource& versionWord) {
+    std::vector<SettingsItem> items;
+    ItemReader reader(forms, versionWord);
+    for (const Section& section : kSections) {
+        reader.Read(section, items);
+    }
+    return items;
+}
+
 std::string FormatSettingsReport(const std::string& fullPath, const ReportForms& forms,
                                  const VersionWordSource& versionWord) {
+    const std::vector<SettingsItem> items = SettingsReportItems(forms, versionWord);
     std::string out = fullPath + '\n';
-    ReportWriter writer(forms, versionWord);
-    for (const Section& section : kSections) {
-        writer.Write(section, out);
+    const std::string* section = nullptr;
+    for (const SettingsItem& item : items) {
+        if (section == nullptr || *section != item.section) {
+            out += '\n' + item.section + '\n';
+            section = &item.section;
+        }
+        out += item.label + ',' + item.text + '\n';
     }
     return out;
 }

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "pages/kit/fields.h"
 #include "pages/kit/form_model.h"
 
 // The forms of the pages the report reads.
@@ -20,6 +22,26 @@ struct ReportForms {
 
 // The panel's version word (10/67), asked once for every line whose rule needs it.
 using VersionWordSource = std::function<int32_t()>;
+
+enum class SettingKind {
+    kSetting,
+    kPassword,  // a password's text
+    kClock,     // the panel's clock as read: when it was read, not a setting
+};
+
+// One line of the report: a setting as the pages show it.
+struct SettingsItem {
+    std::string section;  // "<CONFIGURE>", ...
+    // "Tap Chngr:"; the remote line's label says which control the panel has ("Remote BTN:").
+    std::string label;
+    std::string text;
+    Reg reg;  // the register behind it (the first, for a value held in several)
+    SettingKind kind = SettingKind::kSetting;
+};
+
+// Every line of the report, section by section, in the report's order.
+std::vector<SettingsItem> SettingsReportItems(const ReportForms& forms,
+                                              const VersionWordSource& versionWord);
 
 // The report's text with "\n" line ends (written as CR LF); its first line is `fullPath`.
 std::string FormatSettingsReport(const std::string& fullPath, const ReportForms& forms,

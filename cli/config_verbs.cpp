@@ -1,13 +1,15 @@
-// config-save, config-upload, config-check: the configuration file (.kz0) from a shell, through
-// the main window's own Connect download, "Save Config File", "Open Config file" and the upload
-// an imported file gets at Connect.
+// config-save, config-upload, config-check, config-diff: the configuration file (.kz0) from a
+// shell, through the main window's own Connect download, "Save Config File", "Open Config file",
+// the upload an imported file gets at Connect and "Compare With Config File…".
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/configuration_file.h"
 #include "app/main_window.h"
+#include "app/settings_compare.h"
 #include "cli/headless_prompts.h"
 #include "cli/reply_status.h"
 #include "cli/verb.h"
@@ -16,18 +18,34 @@
 
 namespace cli {
 
-int CheckConfigurationFile(const std::string& file) {
+namespace {
+
+// The file's values; nullopt, after saying why on stderr, for a file that is not valid.
+std::optional<std::vector<int32_t>> ConfigurationFileValues(const std::string& file) {
     std::string problem;
     const std::optional<std::string> content = ReadWholeFile(file, kConfigFileMaxBytes, &problem);
-    if (content && ParseConfigurationFile(*content, &problem)) {
-        return kExitOk;
+    std::optional<std::vector<int32_t>> values;
+    if (content) {
+        values = ParseConfigurationFile(*content, &problem);
     }
-    std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n", file.c_str(),
-                 problem.c_str());
-    return kExitInvalidInput;
+    if (!values) {
+        std::fprintf(stderr, "voltscope-cli: %s is not a valid configuration file: %s\n",
+                     file.c_str(), problem.c_str());
+    }
+    return values;
+}
+
+}  // namespace
+
+int CheckConfigurationFile(const std::string& file) {
+    return ConfigurationFileValues(file) ? kExitOk : kExitInvalidInput;
 }
 
 namespace {
+
+// config-diff's exit code when the settings differ, as diff(1) has it.
+constexpr int kExitDifferent = 1;
+constexpr char kPanelSide[] = "panel";
 
 struct FileArgs {
     std::string file;
@@ -41,17 +59,23 @@ CLI::App* AddFileVerb(CLI::App& app, const char* name, const char* what,
     return command;
 }
 
-int RunSave(const FileArgs& a) {
-    HeadlessPrompts prompts(false, a.file);
-    CRegToolDlg window(prompts);
+// Connect's settings download into the window's pages: kExitOk, or why the pages must not be
+// used (the panel refused the link, or some requests got no complete reply).
+int DownloadAsConnect(CRegToolDlg& window) {
     window.SetUpTabs(false);
     const bool answers = window.PanelAnswers();
     if (const int status = LinkStatus(answers); status != kExitOk) {
         return status;
     }
     window.DownloadSettings();
+    return ReplyStatus();
+}
+
+int RunSave(const FileArgs& a) {
+    HeadlessPrompts prompts(false, a.file);
+    CRegToolDlg window(prompts);
     // Before the file exists: a script must never keep one with zeros for lost replies.
-    if (const int status = ReplyStatus(); status != kExitOk) {
+    if (const int status = DownloadAsConnect(window); status != kExitOk) {
         return status;
     }
     window.SaveConfigFile();
@@ -75,6 +99,70 @@ int RunUpload(const FileArgs& a) {
     }
     window.UploadSettings();
     return ReplyStatus();
+}
+
+struct DiffArgs {
+    std::vector<std::string> files;
+    bool showPasswords = false;
+};
+
+int PrintComparison(const SettingsComparison& comparison) {
+    std::fputs(FormatComparison(comparison).c_str(), stdout);
+    return comparison.rows.empty() ? kExitOk : kExitDifferent;
+}
+
+int RunDiffOfFiles(const DiffArgs& a) {
+    const auto first = ConfigurationFileValues(a.files[0]);
+    const auto second = ConfigurationFileValues(a.files[1]);
+    if (!first || !second) {
+        return kExitInvalidInput;
+    }
+    HeadlessPrompts prompts(false);
+    return PrintComparison(
+        {a.files[0], a.files[1],
+         CompareSettings(ConfigurationFileItems(*first, prompts),
+                         ConfigurationFileItems(*second, prompts), a.showPasswords)});
+}
+
+// The pages as config-save downloads them, compared as the desktop tool compares them.
+int RunDiffOfPanel(const DiffArgs& a) {
+    HeadlessPrompts prompts(false, a.files[0]);
+    CRegToolDlg window(prompts);
+    if (const int status = DownloadAsConnect(window); status != kExitOk) {
+        return status;
+    }
+    std::optional<SettingsComparison> comparison = window.CompareWithConfigFile(a.showPasswords);
+    if (!comparison) {
+        return kExitInvalidInput;
+    }
+    comparison->aName = kPanelSide;
+    comparison->bName = a.files[0];
+    return PrintComparison(*comparison);
+}
+
+void AddDiff(CLI::App& app, std::vector<Verb>& verbs) {
+    auto a = std::make_shared<DiffArgs>();
+    CLI::App* command = app.add_subcommand(
+        "config-diff",
+        "Compare the panel (after Connect's download) with FILE, or file A with file B without a "
+        "port: the differing settings as CSV on standard output; exit 0 equal, 1 different");
+    command->add_option("FILES", a->files, "FILE, or A.kz0 B.kz0")->required()->expected(1, 2);
+    command->add_flag("--show-passwords", a->showPasswords,
+                      "show differing passwords instead of \"(differs)\"");
+    // With two files no port is needed, which main knows once the command line is parsed.
+    const std::size_t index = verbs.size();
+    command->callback([a, &verbs, index] { verbs[index].needsPort = a->files.size() == 1; });
+    Verb verb{command,
+              [a] { return a->files.size() == 1 ? RunDiffOfPanel(*a) : RunDiffOfFiles(*a); }};
+    verb.check = [a] {
+        for (const std::string& file : a->files) {
+            if (const int status = CheckConfigurationFile(file); status != kExitOk) {
+                return status;
+            }
+        }
+        return kExitOk;
+    };
+    verbs.push_back(std::move(verb));
 }
 
 Verb AddSave(CLI::App& app) {
@@ -119,6 +207,7 @@ void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs) {
     verbs.push_back(AddSave(app));
     verbs.push_back(AddUpload(app));
     verbs.push_back(AddCheck(app));
+    AddDiff(app, verbs);
 }
 
 }  // namespace cli

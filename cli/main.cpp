@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     app.fallthrough();  // the link options may also follow the verb
     app.footer(
         "Numbers are decimal or 0x followed by hex digits.\n"
-        "Exit codes: 0 done, 2 bad arguments, 3 port cannot be opened, 4 a request got no "
+        "Exit codes: 0 done, 1 the compared settings differ (config-diff), 2 bad arguments, 3 "
+        "port cannot be opened, 4 a request got no "
         "complete reply (no file is written), 5 an input file is not valid, 6 the output file "
         "cannot be written, 7 the panel refuses the action as the page would.");
     LinkOptions link;

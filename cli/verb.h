@@ -36,7 +36,7 @@ void AddMaintenanceVerbs(CLI::App& app, std::vector<Verb>& verbs);  // maint-bac
 void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);     // metering-, harmonics-export
 void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);         // logs-export
 void AddRecordingVerbs(CLI::App& app, std::vector<Verb>& verbs);    // metering-record
-// config-save, config-upload, config-check
+// config-save, config-upload, config-check, config-diff
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 // A configuration file's check before anything reaches the panel (config-upload, report
 // --from-config): kExitOk, or kExitInvalidInput with the reason on stderr.

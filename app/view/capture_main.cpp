@@ -1,9 +1,10 @@
 // voltscope_capture [--com N] DIR: pictures of the tool's pages, made by the tool itself. It
 // connects the real main window offscreen to a panel, runs each page's Get buttons, and saves
-// each page (and the main window, the Harmonics chart and the Trend chart) as PNG files in DIR,
-// with beside each page a text file of what its controls showed. Without --com (Linux only: the
-// build's user guide pictures) the panel is a simulated one started in-process on a pseudo-terminal
-// and linked as COM5 in a scratch ports folder; with --com N it is whatever answers on COM N (on
+// each page (and the main window, the Harmonics chart, the Trend chart with a recording and a
+// comparison with a configuration file) as PNG files in DIR, with beside each page a text file
+// of what its controls showed. Without --com (Linux only: the build's user guide pictures) the
+// panel is a simulated one started in-process on a pseudo-terminal and linked as COM5 in a
+// scratch ports folder; with --com N it is whatever answers on COM N (on
 // Windows, a COM port). It prints the status line of every panel action. Nothing of the
 // user's is touched: the profile and "conset.kzx" live in a scratch folder removed at the end.
 #include <QApplication>
@@ -27,8 +28,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/configuration_file.h"
 #include "app/connection_lists.h"
 #include "app/main_window.h"
+#include "app/view/compare_window.h"
 #include "app/view/harmonics_chart_window.h"
 #include "app/view/main_window_view.h"
 #include "app/view/page_view.h"
@@ -37,7 +40,9 @@
 #include "pages/data/metering_page.h"
 #include "pages/data/metering_recording.h"
 #include "pages/kit/list_selection.h"
+#include "pages/kit/text_file.h"
 #include "protocol/requests.h"
+#include "protocol/value_store.h"
 #include "resources/ids/configuration.h"
 #include "resources/ids/diag_pwds_alerts.h"
 #include "resources/ids/logs_quick_key.h"
@@ -90,10 +95,13 @@ class CapturePrompts : public QtUserPrompts {
         return request.defaultButton;
     }
     std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return openFile; }
+    // The file an open dialog answers ("Compare With Config File…", the Trend window's
+    // "Open…"), when one is set.
+    std::optional<std::string> OpenFileName(const FileDialogRequest&) override {
+        return openFile.empty() ? std::nullopt : std::optional<std::string>(openFile);
+    }
+    std::string openFile;
     void OpenDocument(const std::string&) override {}
-    // What an open dialog answers.
-    std::optional<std::string> openFile;
 };
 
 void Settle() {
@@ -198,7 +206,7 @@ bool SaveTrendChart(QWidget& meteringPage, CPPTwo& page, CapturePrompts& prompts
     auto* trend = meteringPage.findChild<TrendChartWindow*>();
     prompts.openFile = path;
     trend->OpenButton()->click();
-    prompts.openFile.reset();
+    prompts.openFile.clear();
     const bool saved = Save(trend, out, "trend_chart.png");
     trend->close();
     return saved;
@@ -218,6 +226,45 @@ void Run(CRegToolDlg& behaviour, const std::function<void()>& action) {
     behaviour.RunPanelAction(action);
     std::printf("status: %s\n", behaviour.Form()[ids::window::kStatusLine].text.c_str());
     std::fflush(stdout);
+}
+
+// "Compare With Config File…" against a file whose settings differ from the panel's in a list,
+// a scaled number, an On/Off bit and a password.
+bool SaveComparisonWindow(CRegToolDlg& behaviour, MainWindowView& window, CapturePrompts& prompts,
+                          const QDir& out) {
+    struct Change {
+        uint8_t bank, reg;
+        int32_t value;
+    };
+    const Change changes[] = {{10, 120, (StoreSlot(10, 120) + 1) % 4},
+                              {2, 24, StoreSlot(2, 24) + 15},
+                              {11, 1, StoreSlot(11, 1) ^ 1},
+                              {11, 200, StoreSlot(11, 200) ^ 0x0101}};
+    std::vector<int32_t> kept;
+    for (const Change& c : changes) {
+        kept.push_back(StoreSlot(c.bank, c.reg));
+        StoreSlot(c.bank, c.reg) = c.value;
+    }
+    const std::string file = WithCrLf(FormatConfigurationFile());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        StoreSlot(changes[i].bank, changes[i].reg) = kept[i];
+    }
+    std::string problem;
+    if (!WriteFileAtomically("approved.kz0", file, &problem)) {
+        std::fprintf(stderr, "voltscope_capture: %s\n", problem.c_str());
+        return false;
+    }
+    prompts.openFile = "approved.kz0";
+    Run(behaviour, [&behaviour] { behaviour.OnCommand(ids::menu::kCompareWithConfig); });
+    prompts.openFile.clear();
+    auto* compare = window.findChild<CompareWindow*>();
+    if (compare == nullptr) {
+        std::fprintf(stderr, "voltscope_capture: no comparison window\n");
+        return false;
+    }
+    const bool saved = Save(compare, out, "compare_window.png");
+    compare->close();
+    return saved;
 }
 
 int Capture(const QDir& out, int port, const std::function<void()>& moveMeter) {
@@ -260,6 +307,7 @@ int Capture(const QDir& out, int port, const std::function<void()>& moveMeter) {
             ok = SaveTrendChart(*view, static_cast<CPPTwo&>(page), prompts, moveMeter, out) && ok;
         }
     }
+    ok = SaveComparisonWindow(behaviour, window, prompts, out) && ok;
     behaviour.RunPanelAction([&behaviour] { behaviour.OnConnectButton(); });  // disconnects
     SetBetweenRequestsHook(nullptr);
     if (saved != static_cast<int>(std::size(kPageShots))) {

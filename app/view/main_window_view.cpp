@@ -13,6 +13,7 @@
 #include <QStatusBar>
 
 #include "app/view/about_box.h"
+#include "app/view/compare_window.h"
 #include "app/view/form_binder.h"
 #include "app/view/frame_log_window.h"
 #include "app/view/page_view.h"
@@ -62,6 +63,8 @@ MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWi
         [this](int id) { behaviour_.OnSelectionChanged(id); },
         [this](int id) { behaviour_.RunPanelAction([this, id] { behaviour_.OnCommand(id); }); });
     behaviour_.SetTabsListener([this] { RebuildTabs(); });
+    behaviour_.SetComparisonListener(
+        [this](const SettingsComparison& comparison) { ShowComparison(comparison); });
     binder_->Refresh();
 
     resize(kMaxWindowWidth, kMaxWindowHeight);
@@ -72,6 +75,7 @@ MainWindowView::MainWindowView(CRegToolDlg& behaviour, UserPrompts& prompts, QWi
 
 MainWindowView::~MainWindowView() {
     behaviour_.SetTabsListener(nullptr);
+    behaviour_.SetComparisonListener(nullptr);
     tabs_->RemoveAllPages();
 }
 
@@ -82,7 +86,7 @@ QWidget* MainWindowView::Control(int id) const {
 void MainWindowView::BuildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     auto add = [this](QMenu* menu, const char* text, int id) {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
+        QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setObjectName(QStringLiteral("menu%1").arg(id));
         connect(action, &QAction::triggered, this, [this, id] {
             behaviour_.RunPanelAction([this, id] { behaviour_.OnCommand(id); });
@@ -92,6 +96,7 @@ void MainWindowView::BuildMenu() {
     add(file, "&Open Config file", ids::menu::kOpenConfig);
     add(file, "Cl&ose Config File /Tabs ", ids::menu::kCloseTabs);
     add(file, "&Create Report", ids::menu::kCreateReport);
+    add(file, "Co&mpare With Config File…", ids::menu::kCompareWithConfig);
     add(file, "E&xit", ids::menu::kExit);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* frames = help->addAction(QString::fromLatin1(kFrameLogCaption));
@@ -118,6 +123,17 @@ FrameLogWindow* MainWindowView::ShowFrameLog() {
     frameLogWindow_->raise();
     frameLogWindow_->activateWindow();
     return frameLogWindow_;
+}
+
+CompareWindow* MainWindowView::ShowComparison(const SettingsComparison& comparison) {
+    if (compareWindow_ == nullptr) {
+        compareWindow_ = new CompareWindow(prompts_, this);
+    }
+    compareWindow_->Show(comparison);
+    compareWindow_->show();
+    compareWindow_->raise();
+    compareWindow_->activateWindow();
+    return compareWindow_;
 }
 
 void MainWindowView::RebuildTabs() {

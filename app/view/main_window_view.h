@@ -10,6 +10,7 @@
 #include "pages/kit/user_prompts.h"
 
 class CIbTabCtrl;
+class CompareWindow;
 class ColourEdit;
 class FormBinder;
 class FrameLog;
@@ -35,6 +36,9 @@ class MainWindowView : public QMainWindow {
     void AttachFrameLog(FrameLog& log) { frameLog_ = &log; }
     // Opens the Frame Log window, or brings it to the front; null when no log is attached.
     FrameLogWindow* ShowFrameLog();
+    // The comparison File -> "Compare With Config File…" made, in its window (opened, or
+    // brought to the front with the new rows).
+    CompareWindow* ShowComparison(const SettingsComparison& comparison);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,5 +61,6 @@ class MainWindowView : public QMainWindow {
     FormBinder* binder_ = nullptr;
     FrameLog* frameLog_ = nullptr;
     QPointer<FrameLogWindow> frameLogWindow_;
+    QPointer<CompareWindow> compareWindow_;
     int initialHeight_ = 0;
 };

@@ -129,12 +129,14 @@ void CPPOneA::GetCommConfig(UserPrompts& prompts) {
     // Read even for a configuration file's values: which controls may change depends on the
     // link, never on the file. A file opened while disconnected has no link to ask, and nothing
     // limits its settings (a request could only go without a reply).
-    if (serial::IsPortOpen()) {
-        ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
-    } else {
-        Flags().linkValue = 0;
+    if (asksLink_) {
+        if (serial::IsPortOpen()) {
+            ReadRegisters(kLinkBank, kLinkRegister, 1, &Flags().linkValue);
+        } else {
+            Flags().linkValue = 0;
+        }
+        ApplyLinkRules();
     }
-    ApplyLinkRules();
     ShowFields(form_, kCommunicationFields);
     ShowLists(form_, CommunicationLists());
     form_.Changed();

@@ -31,9 +31,14 @@ class CPPOneA : public Page {
     void GetCommConfig(UserPrompts& prompts);
     void SetCommConfig(UserPrompts& prompts);
     void ViewImportedData(UserPrompts& prompts);
+    // For a page that shows a configuration file beside the window's own pages: its Gets never
+    // ask the panel for the link register, and the link's rules are left to the window's page.
+    void NeverAskLink() { asksLink_ = false; }
 
   private:
     void ApplyLinkRules();
+
+    bool asksLink_ = true;
 
     // The set points are read by both Gets; the rest of the regulator table by one.
 };

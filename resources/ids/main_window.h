@@ -29,6 +29,8 @@ inline constexpr int kCloseTabs = 32774;
 inline constexpr int kExit = 32775;
 inline constexpr int kAbout = 32777;
 inline constexpr int kCreateReport = 32779;
+// File -> "Compare With Config File…".
+inline constexpr int kCompareWithConfig = 32780;
 // Help -> Frame Log: every frame on the line, for looking into a panel that answers oddly.
 inline constexpr int kFrameLog = 32790;
 

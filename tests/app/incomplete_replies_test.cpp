@@ -12,19 +12,28 @@ bool IsFullLoadCurrentRead(const sim::Request& r) {
     return r.op == sim::Operation::kRead && r.bank == 10 && r.start == 122;
 }
 
-TEST_F(MainWindowTest, LostRepliesShowInTheStatusLineAndGuardTheNextSet) {
-    auto& panel = StartPanel(5, 410);
-    // The Connect download reads 10/122 once, with the whole configuration table.
-    panel.injectFault(sim::Fault::Silence(), 1, IsFullLoadCurrentRead);
-    window_.OnInitDialog();
-    Choose(ids::window::kCommPort, "05");
-    window_.RunPanelAction([&] { window_.OnConnectButton(); });
-    const std::string status = window_.Form()[ids::window::kStatusLine].text;
-    const std::string counts =
-        std::to_string(RequestTotals().requests) + " requests, 1 without reply.";
-    EXPECT_EQ(status.substr(0, counts.size()), counts) << status;
+class LostReplies : public MainWindowTest {
+  protected:
+    // Connect's download with `fault` on its one read of 10/122 (with the configuration
+    // table): the status line, checked to count that one request as without reply.
+    std::string ConnectLosingFullLoadCurrent(const sim::Fault& fault) {
+        StartPanel(5, 410).injectFault(fault, 1, IsFullLoadCurrentRead);
+        window_.OnInitDialog();
+        Choose(ids::window::kCommPort, "05");
+        window_.RunPanelAction([&] { window_.OnConnectButton(); });
+        const std::string status = window_.Form()[ids::window::kStatusLine].text;
+        const std::string counts =
+            std::to_string(RequestTotals().requests) + " requests, 1 without reply.";
+        EXPECT_EQ(status.substr(0, counts.size()), counts) << status;
+        EXPECT_TRUE(window_.Form()[ids::window::kIndicator].background == kAmber);
+        return status;
+    }
+};
+
+TEST_F(LostReplies, ShowInTheStatusLineAndGuardTheNextSet) {
+    const std::string status = ConnectLosingFullLoadCurrent(sim::Fault::Silence());
     EXPECT_NE(status.find("Last complete reply at "), std::string::npos) << status;
-    EXPECT_TRUE(window_.Form()[ids::window::kIndicator].background == kAmber);
+    auto& panel = *panel_;
 
     // "Set Config" asks first and, answered No, sends nothing at all.
     SeenByPanel();
@@ -55,18 +64,9 @@ TEST_F(MainWindowTest, LostRepliesShowInTheStatusLineAndGuardTheNextSet) {
     EXPECT_EQ(prompts_.Boxes()[0].caption, "CONFIRM SETTINGS");
 }
 
-TEST_F(MainWindowTest, AReplyNotTakenCountsAsWithoutReply) {
+TEST_F(LostReplies, AReplyNotTakenCountsAsWithoutReply) {
     // Connect's first replies showed the function byte echoed; 10/122 then comes back without.
-    auto& panel = StartPanel(5, 410);
-    panel.injectFault(sim::Fault::NoEcho(0x00), 1, IsFullLoadCurrentRead);
-    window_.OnInitDialog();
-    Choose(ids::window::kCommPort, "05");
-    window_.RunPanelAction([&] { window_.OnConnectButton(); });
-    const std::string status = window_.Form()[ids::window::kStatusLine].text;
-    const std::string counts =
-        std::to_string(RequestTotals().requests) + " requests, 1 without reply.";
-    EXPECT_EQ(status.substr(0, counts.size()), counts) << status;
-    EXPECT_TRUE(window_.Form()[ids::window::kIndicator].background == kAmber);
+    ConnectLosingFullLoadCurrent(sim::Fault::NoEcho(0x00));
     EXPECT_EQ(StoreSlot(10, 122), 0) << "nothing taken from it";
 
     prompts_.calls.clear();

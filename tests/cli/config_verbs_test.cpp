@@ -1,6 +1,6 @@
 // The configuration-file verbs against the simulated panel: a file saved from the shell is the
 // file the desktop tool saves after Connect, an upload needs --yes and a valid file before a
-// byte goes to the panel.
+// byte goes to the panel, and config-diff lists what differs as the pages show it.
 #include "app/configuration_file.h"
 #include "app/main_window.h"
 #include "pages/kit/list_selection.h"
@@ -60,6 +60,77 @@ TEST_F(ConfigVerbs, UploadNeedsYesAndAValidFileBeforeAnyByteGoesOut) {
     CliResult sent = Run({"--com", "5", "config-upload", "good.kz0", "--yes"});
     EXPECT_EQ(sent.exitCode, 0) << sent.err;
     EXPECT_EQ(panel_.getRegister(2, 24), 1216);
+}
+
+struct Slot {
+    unsigned bank, reg;
+    int32_t value;
+};
+
+// `file`'s settings but for `changes`, as a configuration file.
+std::string ChangedFile(const std::string& file, const std::vector<Slot>& changes) {
+    std::string problem;
+    const auto values = ParseConfigurationFile(ReadFile(file), &problem);
+    EXPECT_TRUE(values) << problem;
+    StoreConfigurationValues(values.value_or(std::vector<int32_t>{}));
+    for (const Slot& s : changes) {
+        StoreSlot(s.bank, s.reg) = s.value;
+    }
+    return WithCrLf(FormatConfigurationFile());
+}
+
+TEST_F(ConfigVerbs, DiffListsTheDifferingSettingsAsThePagesShowThem) {
+    for (const Slot& s : std::vector<Slot>{
+             {10, 120, 1}, {2, 24, 1200}, {11, 1, 0x159F}, {11, 200, 0x3838}, {11, 201, 0x3337}}) {
+        panel_.setRegister(s.bank, s.reg, static_cast<uint16_t>(s.value));
+    }
+    ASSERT_EQ(Run({"--com", "5", "config-save", "panel.kz0"}).exitCode, 0);
+    // A list, a scaled number, an On/Off bit and a password.
+    WriteFile(
+        "changed.kz0",
+        ChangedFile(
+            "panel.kz0",
+            {{10, 120, 3}, {2, 24, 1235}, {11, 1, 0x159E}, {11, 200, 0x4142}, {11, 201, 0x4344}}));
+    WriteFile("bad.kz0", "//<CFG>\r\n10,120,1\r\n");
+    const std::string rows =
+        "<CONFIGURE>,Tap Chngr:,GE,COOP SD,10/120\n"
+        "<REGULATOR>,Fwd Volts:,120.0,123.5,2/24\n"
+        "<LOG SETUP>,Log Event:,ON,OFF,11/1\n";
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"--com", "5", "config-diff", "panel.kz0"},
+         0,
+         "Section,Setting,panel,panel.kz0,Bank/Register\n"},
+        {{"--com", "5", "config-diff", "changed.kz0"},
+         1,
+         "Section,Setting,panel,changed.kz0,Bank/Register\n" + rows +
+             "<PASSWORDS>,Level 1 PW:,(differs),(differs),11/200\n"},
+        {{"--com", "5", "config-diff", "changed.kz0", "--show-passwords"},
+         1,
+         "Section,Setting,panel,changed.kz0,Bank/Register\n" + rows +
+             "<PASSWORDS>,Level 1 PW:,8837,ABCD,11/200\n"},
+        // Two files need no port.
+        {{"config-diff", "panel.kz0", "changed.kz0"},
+         1,
+         "Section,Setting,panel.kz0,changed.kz0,Bank/Register\n" + rows +
+             "<PASSWORDS>,Level 1 PW:,(differs),(differs),11/200\n"},
+        // An invalid file: nothing goes to the panel.
+        {{"--com", "5", "config-diff", "bad.kz0"}, 5, ""},
+        {{"config-diff", "panel.kz0", "bad.kz0"}, 5, ""},
+    };
+    for (const Case& c : cases) {
+        BytesSoFar();
+        const CliResult result = Run(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args.back() << result.err;
+        EXPECT_EQ(result.out, c.out) << c.args.back();
+        if (c.exitCode == 5 || c.args[0] != "--com") {
+            EXPECT_TRUE(BytesSoFar().empty()) << c.args.back();
+        }
+    }
 }
 
 }  // namespace

@@ -71,8 +71,9 @@ TEST_F(MainWindowViewTest, OpensWithCaptionMenusAndRestoredSettings) {
         }
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Save Config File", "&Open Config file",
-                                  "Cl&ose Config File /Tabs ", "&Create Report", "E&xit", "&Help",
-                                  "Frame Log", "About VoltScope 5.0"}));
+                                  "Cl&ose Config File /Tabs ", "&Create Report",
+                                  "Co&mpare With Config File…", "E&xit", "&Help", "Frame Log",
+                                  "About VoltScope 5.0"}));
     auto* port = qobject_cast<QComboBox*>(view_.Control(ids::window::kCommPort));
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->count(), 255);
