@@ -23,7 +23,7 @@ using namespace cli;
 // A new verb group is one more entry here and its own file.
 constexpr VerbGroup kVerbGroups[] = {AddRegisterVerbs,    AddConfigurationVerbs, AddMeteringVerbs,
                                      AddMaintenanceVerbs, AddReportVerbs,        AddPortVerbs,
-                                     AddLogsVerbs};
+                                     AddLogsVerbs,        AddRecordingVerbs};
 
 struct LinkOptions {
     CLI::Option* com = nullptr;

@@ -3,6 +3,7 @@
 // the user interrupts the tool (SIGINT or SIGTERM; Ctrl-C, Ctrl-Break or closing the console
 // window on Windows). A Disconnect's closing (DTR low, purge, the 0x00 byte, the device
 // released) must not be skipped because the user pressed Ctrl-C.
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -35,6 +36,11 @@ class PortSession {
     std::mutex closeMutex_;  // an interruption's close and the run's own close never overlap
     bool open_ = false;
 };
+
+// From now on the first interruption calls `stop` with its signal number (on another thread)
+// instead of closing the port and ending the process, for work that ends cleanly after its
+// current step; a second interruption ends the process as before.
+void DeferInterruption(std::function<void(int signal)> stop);
 
 // Once an interruption is closing the port, never returns: the process is about to end, and
 // what the caller would print or write next would stand on requests the closing cut off.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 #include "serial/serial_link.h"
 
@@ -19,6 +20,14 @@ constexpr int kSignals[] = {SIGINT, SIGTERM};
 // The handler may do nothing but write to this pipe: closing the port takes locks and threads.
 volatile sig_atomic_t g_signalPipe = -1;
 std::atomic<bool> g_interrupted{false};
+std::mutex g_deferMutex;
+std::function<void(int)> g_deferred;
+
+// The deferred stop, taken once: a second interruption finds none.
+std::function<void(int)> TakeDeferred() {
+    std::lock_guard lock(g_deferMutex);
+    return std::exchange(g_deferred, nullptr);
+}
 
 void OnSignal(int signalNumber) {
     const int savedErrno = errno;
@@ -59,15 +68,26 @@ bool PortSession::Open(unsigned com, unsigned baud, int parity) {
 }
 
 void PortSession::Watch() {
-    unsigned char byte = kStopWatching;
-    ssize_t n = 0;
-    do {
-        n = ::read(pipe_[0], &byte, 1);
-    } while (n < 0 && errno == EINTR);
-    if (n != 1 || byte == kStopWatching) {
-        return;
+    for (;;) {
+        unsigned char byte = kStopWatching;
+        ssize_t n = 0;
+        do {
+            n = ::read(pipe_[0], &byte, 1);
+        } while (n < 0 && errno == EINTR);
+        if (n != 1 || byte == kStopWatching) {
+            return;
+        }
+        if (const std::function<void(int)> stop = TakeDeferred()) {
+            stop(byte);
+            continue;
+        }
+        CloseAndExit(128 + byte);
     }
-    CloseAndExit(128 + byte);
+}
+
+void DeferInterruption(std::function<void(int signal)> stop) {
+    std::lock_guard lock(g_deferMutex);
+    g_deferred = std::move(stop);
 }
 
 void PortSession::CloseAndExit(int status) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <utility>
 
 #include "cli/port_session.h"
 #include "serial/serial_link.h"
@@ -12,6 +13,13 @@ namespace {
 
 std::atomic<PortSession*> g_session{nullptr};
 std::atomic<bool> g_interrupted{false};
+std::mutex g_deferMutex;
+std::function<void(int)> g_deferred;
+
+std::function<void(int)> TakeDeferred() {
+    std::lock_guard lock(g_deferMutex);
+    return std::exchange(g_deferred, nullptr);
+}
 
 // Runs on a thread of its own that the system starts for the console event, so it may close
 // the port itself.
@@ -20,7 +28,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     if (session == nullptr) {
         return FALSE;
     }
-    session->CloseAndExit(128 + (event == CTRL_C_EVENT ? SIGINT : SIGTERM));
+    const int signal = event == CTRL_C_EVENT ? SIGINT : SIGTERM;
+    if (const std::function<void(int)> stop = TakeDeferred()) {
+        stop(signal);
+        return TRUE;
+    }
+    session->CloseAndExit(128 + signal);
 }
 
 }  // namespace
@@ -51,6 +64,11 @@ void PortSession::CloseAndExit(int status) {
         CloseCommPort();
     }
     std::_Exit(status);
+}
+
+void DeferInterruption(std::function<void(int signal)> stop) {
+    std::lock_guard lock(g_deferMutex);
+    g_deferred = std::move(stop);
 }
 
 void StopIfInterrupted() {

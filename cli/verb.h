@@ -35,6 +35,7 @@ void AddRegisterVerbs(CLI::App& app, std::vector<Verb>& verbs);     // read, wri
 void AddMaintenanceVerbs(CLI::App& app, std::vector<Verb>& verbs);  // maint-backup, maint-restore
 void AddMeteringVerbs(CLI::App& app, std::vector<Verb>& verbs);     // metering-, harmonics-export
 void AddLogsVerbs(CLI::App& app, std::vector<Verb>& verbs);         // logs-export
+void AddRecordingVerbs(CLI::App& app, std::vector<Verb>& verbs);    // metering-record
 // config-save, config-upload, config-check, config-diff
 void AddConfigurationVerbs(CLI::App& app, std::vector<Verb>& verbs);
 // A configuration file's check before anything reaches the panel (config-upload, report

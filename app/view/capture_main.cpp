@@ -1,10 +1,10 @@
 // voltscope_capture [--com N] DIR: pictures of the tool's pages, made by the tool itself. It
 // connects the real main window offscreen to a panel, runs each page's Get buttons, and saves
-// each page (and the main window, the Harmonics chart and a comparison with a configuration
-// file) as PNG files in DIR, with beside each
-// page a text file of what its controls showed. Without --com (Linux only: the build's user
-// guide pictures) the panel is a simulated one started in-process on a pseudo-terminal and
-// linked as COM5 in a scratch ports folder; with --com N it is whatever answers on COM N (on
+// each page (and the main window, the Harmonics chart, the Trend chart with a recording and a
+// comparison with a configuration file) as PNG files in DIR, with beside each page a text file
+// of what its controls showed. Without --com (Linux only: the build's user guide pictures) the
+// panel is a simulated one started in-process on a pseudo-terminal and linked as COM5 in a
+// scratch ports folder; with --com N it is whatever answers on COM N (on
 // Windows, a COM port). It prints the status line of every panel action. Nothing of the
 // user's is touched: the profile and "conset.kzx" live in a scratch folder removed at the end.
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -35,6 +36,9 @@
 #include "app/view/main_window_view.h"
 #include "app/view/page_view.h"
 #include "app/view/qt_user_prompts.h"
+#include "app/view/trend_chart_window.h"
+#include "pages/data/metering_page.h"
+#include "pages/data/metering_recording.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/text_file.h"
 #include "protocol/requests.h"
@@ -50,6 +54,7 @@
 #include "serial/serial_link.h"
 #include "widgets/ib_tab_ctrl.h"
 #ifndef _WIN32
+#include "sim/panel_defaults.h"
 #include "sim/pty_panel.h"
 #endif
 
@@ -90,7 +95,8 @@ class CapturePrompts : public QtUserPrompts {
         return request.defaultButton;
     }
     std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }
-    // The file "Compare With Config File…" is to compare with, when one is set.
+    // The file an open dialog answers ("Compare With Config File…", the Trend window's
+    // "Open…"), when one is set.
     std::optional<std::string> OpenFileName(const FileDialogRequest&) override {
         return openFile.empty() ? std::nullopt : std::optional<std::string>(openFile);
     }
@@ -166,6 +172,46 @@ bool SaveHarmonicsChart(QWidget& meteringPage, const QDir& out) {
     return saved;
 }
 
+// The Trend window with a recording opened: 30 automatic-refresh cycles of the page recorded
+// as the command line's metering-record does, stamped 2 s apart. `moveMeter` moves the panel's
+// metering between cycles when the panel is ours.
+bool SaveTrendChart(QWidget& meteringPage, CPPTwo& page, CapturePrompts& prompts,
+                    const std::function<void()>& moveMeter, const QDir& out) {
+    namespace rec = metering_recording;
+    auto* open = meteringPage.findChild<QPushButton*>(QStringLiteral("trendChart"));
+    if (open == nullptr) {
+        std::fprintf(stderr, "voltscope_capture: the Metering page has no Trend Chart\n");
+        return false;
+    }
+    const std::string path = "shift_REC.csv";  // in the scratch folder
+    rec::RecordingFile file;
+    std::string error;
+    const rec::Clock::time_point start = rec::Clock::now();
+    for (int cycle = 0; cycle < 30 && error.empty(); ++cycle) {
+        if (cycle == 0 && file.Open(path, &error) != rec::RecordingFile::Opened::kYes) {
+            break;
+        }
+        const rec::Row row = rec::RecordCycle(
+            page, prompts, [&] { return start + std::chrono::seconds(2 * cycle); });
+        file.Append(row, &error);
+        if (moveMeter) {
+            moveMeter();
+        }
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "voltscope_capture: %s\n", error.c_str());
+        return false;
+    }
+    open->click();
+    auto* trend = meteringPage.findChild<TrendChartWindow*>();
+    prompts.openFile = path;
+    trend->OpenButton()->click();
+    prompts.openFile.clear();
+    const bool saved = Save(trend, out, "trend_chart.png");
+    trend->close();
+    return saved;
+}
+
 const PageShot* ShotOf(const Page& page) {
     for (const PageShot& shot : kPageShots) {
         if (shot.templateId == page.TemplateId()) {
@@ -221,7 +267,7 @@ bool SaveComparisonWindow(CRegToolDlg& behaviour, MainWindowView& window, Captur
     return saved;
 }
 
-int Capture(const QDir& out, int port) {
+int Capture(const QDir& out, int port, const std::function<void()>& moveMeter) {
     CapturePrompts prompts;
     CRegToolDlg behaviour(prompts);
     MainWindowView window(behaviour, prompts);
@@ -258,6 +304,7 @@ int Capture(const QDir& out, int port) {
         }
         if (shot->templateId == ids::metering::kTemplate) {
             ok = SaveHarmonicsChart(*view, out) && ok;
+            ok = SaveTrendChart(*view, static_cast<CPPTwo&>(page), prompts, moveMeter, out) && ok;
         }
     }
     ok = SaveComparisonWindow(behaviour, window, prompts, out) && ok;
@@ -321,9 +368,13 @@ int main(int argc, char** argv) {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
 
+    std::function<void()> moveMeter;
 #ifndef _WIN32
     std::unique_ptr<sim::PtyPanel> panel;
     if (port == 0) {
+        moveMeter = [&panel, step = 0u]() mutable {
+            panel->withRegisters([&step](sim::PanelRegisters& r) { sim::MoveMetering(r, ++step); });
+        };
         // Its COM link in a ports folder of its own, not the user's.
         ::setenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path()).constData(), 1);
         panel = std::make_unique<sim::PtyPanel>();
@@ -340,5 +391,5 @@ int main(int argc, char** argv) {
 #endif
     QCoreApplication::setOrganizationName(QStringLiteral("VoltScope Capture"));
     QCoreApplication::setApplicationName(QStringLiteral("voltscope_capture"));
-    return Capture(QDir(out), port);
+    return Capture(QDir(out), port, moveMeter);
 }

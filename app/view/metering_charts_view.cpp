@@ -27,7 +27,7 @@ MeteringChartsView::MeteringChartsView(CPPTwo& page, UserPrompts& prompts, Runne
     feed_->SetChangeListener([this](MeteringReading what) {
         if (what == MeteringReading::kHarmonics && harmonics_ != nullptr) {
             harmonics_->Draw(feed_->Harmonics());
-        } else if (what == MeteringReading::kMeter && trend_ != nullptr) {
+        } else if (what == MeteringReading::kCycle && trend_ != nullptr) {
             trend_->Draw(feed_->Trend());
         }
     });
@@ -53,7 +53,7 @@ HarmonicsChartWindow* MeteringChartsView::OpenHarmonics() {
 
 TrendChartWindow* MeteringChartsView::OpenTrend() {
     if (trend_ == nullptr) {
-        trend_ = new TrendChartWindow(pageWidget_);
+        trend_ = new TrendChartWindow(prompts_, pageWidget_);
         trend_->Draw(feed_->Trend());
     }
     BringForward(trend_);

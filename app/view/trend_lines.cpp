@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <chrono>
+#include <optional>
 
 #include "app/view/chart_painting.h"
 
@@ -28,24 +29,18 @@ TrendLines::TrendLines(QWidget* parent) : QWidget(parent), emptyUntil_(mc::Clock
     setMinimumSize(480, 270);
 }
 
-void TrendLines::Show(const mc::MeteringTrend& trend) {
+void TrendLines::Show(const mc::MeteringTrend& trend, const QString& title) {
     trend_ = trend;
+    title_ = title;
     emptyUntil_ = mc::Clock::now();
     update();
-}
-
-QString TrendLines::Title() const {
-    return trend_.Samples().empty()
-               ? QStringLiteral(
-                     "Vld, Vs and Ild: no samples yet (tick Auto Refresh on the Metering page)")
-               : QStringLiteral("Vld, Vs and Ild: the last 30 minutes of Auto Refresh");
 }
 
 void TrendLines::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QRectF plot = cp::DrawFrame(
-        painter, rect(), Title(),
+        painter, rect(), title_,
         {QStringLiteral("Vld (V)"), QStringLiteral("Vs (V)"), QStringLiteral("Ild (A)")});
     const bool empty = trend_.Samples().empty();
     const double to = Seconds(empty ? emptyUntil_ : trend_.To());
@@ -64,19 +59,27 @@ void TrendLines::paintEvent(QPaintEvent*) {
     cp::DrawBottomTitle(painter, plot, QStringLiteral("Time"));
 
     painter.setClipRect(plot.adjusted(-4, -4, 4, 4));
+    constexpr metering_recording::Column kLines[] = {
+        metering_recording::kVld, metering_recording::kVs, metering_recording::kIld};
     for (int line = 0; line < 3; ++line) {
         const cp::Axis& axis = line == 2 ? amperes : volts;
         QPainterPath path;
         std::vector<QPointF> dots;
+        bool gap = true;
         for (const mc::TrendSample& sample : trend_.Samples()) {
-            const double value = line == 0 ? sample.vld : line == 1 ? sample.vs : sample.ild;
+            const std::optional<double> value = sample.Number(kLines[line]);
+            if (!value) {
+                gap = true;
+                continue;
+            }
             const QPointF point(time.Place(Seconds(sample.time), plot.left(), plot.right()),
-                                axis.Place(value, plot.bottom(), plot.top()));
-            if (dots.empty()) {
+                                axis.Place(*value, plot.bottom(), plot.top()));
+            if (gap) {
                 path.moveTo(point);
             } else {
                 path.lineTo(point);
             }
+            gap = false;
             dots.push_back(point);
         }
         const QColor colour = cp::SeriesColour(line);

@@ -1,7 +1,7 @@
 #pragma once
 // The trend chart itself: Vld and Vs (volts, left axis) and Ild (amperes, right axis) against
 // the time of day, a dot for each refresh, so that a pause of automatic refresh shows as a
-// longer line between two dots.
+// longer line between two dots and a value the panel did not send as a gap in its line.
 #include <QWidget>
 
 #include "pages/data/metering_charts.h"
@@ -10,14 +10,15 @@ class TrendLines : public QWidget {
     Q_OBJECT
   public:
     explicit TrendLines(QWidget* parent);
-    void Show(const metering_charts::MeteringTrend& trend);
+    void Show(const metering_charts::MeteringTrend& trend, const QString& title);
     const metering_charts::MeteringTrend& Shown() const { return trend_; }
-    QString Title() const;
+    const QString& Title() const { return title_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     metering_charts::MeteringTrend trend_;
+    QString title_;
     metering_charts::Clock::time_point emptyUntil_;  // the time axis's end while empty
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "pages/data/metering_fields.h"
 #include "protocol/value_store.h"
@@ -74,17 +75,8 @@ HarmonicsChart HarmonicsFromStore(bool complete) {
     return chart;
 }
 
-TrendSample MeterSampleFromStore(Clock::time_point time) {
-    TrendSample sample;
-    sample.time = time;
-    sample.vld = Word(StoreSlot(1, 2)) * 0.1;
-    sample.vs = Word(StoreSlot(1, 4)) * 0.1;
-    sample.ild = SignedWord(StoreSlot(1, 1));
-    return sample;
-}
-
-bool MeteringTrend::OnMeterRead(const TrendSample& sample, bool autoRefreshOn, bool complete) {
-    if (!autoRefreshOn || !complete) {
+bool MeteringTrend::OnCycle(const TrendSample& sample, bool autoRefreshOn) {
+    if (!autoRefreshOn) {
         return false;
     }
     // The computer's clock was set back: what was drawn no longer lines up with the new times.
@@ -98,6 +90,10 @@ bool MeteringTrend::OnMeterRead(const TrendSample& sample, bool autoRefreshOn, b
     return true;
 }
 
+void MeteringTrend::Load(std::deque<TrendSample> rows) {
+    samples_ = std::move(rows);
+}
+
 Clock::time_point MeteringTrend::To() const {
     return samples_.empty() ? Clock::time_point{} : samples_.back().time;
 }
@@ -109,30 +105,32 @@ Clock::time_point MeteringTrend::From() const {
     return std::min(samples_.front().time, To() - std::chrono::minutes(1));
 }
 
+namespace {
+
+// The range of the columns' values over `samples`, padded; {0, 1} when there is none.
+ValueRange RangeOf(const std::deque<TrendSample>& samples,
+                   std::initializer_list<metering_recording::Column> columns) {
+    std::optional<double> low;
+    std::optional<double> high;
+    for (const TrendSample& s : samples) {
+        for (const metering_recording::Column column : columns) {
+            if (const std::optional<double> value = s.Number(column)) {
+                low = std::min(low.value_or(*value), *value);
+                high = std::max(high.value_or(*value), *value);
+            }
+        }
+    }
+    return low ? Padded(*low, *high, 1.0) : ValueRange{0, 1};
+}
+
+}  // namespace
+
 ValueRange MeteringTrend::Volts() const {
-    if (samples_.empty()) {
-        return {0, 1};
-    }
-    double low = samples_.front().vld;
-    double high = low;
-    for (const TrendSample& s : samples_) {
-        low = std::min({low, s.vld, s.vs});
-        high = std::max({high, s.vld, s.vs});
-    }
-    return Padded(low, high, 1.0);
+    return RangeOf(samples_, {metering_recording::kVld, metering_recording::kVs});
 }
 
 ValueRange MeteringTrend::Amperes() const {
-    if (samples_.empty()) {
-        return {0, 1};
-    }
-    double low = samples_.front().ild;
-    double high = low;
-    for (const TrendSample& s : samples_) {
-        low = std::min(low, s.ild);
-        high = std::max(high, s.ild);
-    }
-    return Padded(low, high, 1.0);
+    return RangeOf(samples_, {metering_recording::kIld});
 }
 
 MeteringChartFeed::MeteringChartFeed(CPPTwo& page, std::function<Clock::time_point()> clock)
@@ -148,7 +146,10 @@ MeteringChartFeed::~MeteringChartFeed() {
 void MeteringChartFeed::OnReading(MeteringReading what, bool complete) {
     if (what == MeteringReading::kHarmonics) {
         harmonics_ = HarmonicsFromStore(complete);
-    } else if (!trend_.OnMeterRead(MeterSampleFromStore(clock_()), AutoRefresh().on, complete)) {
+    } else if (what != MeteringReading::kCycle ||
+               !trend_.OnCycle(
+                   metering_recording::RowFromStore(clock_(), page_.LastCycleUnanswered()),
+                   AutoRefresh().on)) {
         return;
     }
     if (listener_) {

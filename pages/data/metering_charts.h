@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "pages/data/metering_page.h"
+#include "pages/data/metering_recording.h"
 
 namespace metering_charts {
 
@@ -35,33 +36,29 @@ HarmonicsChart HarmonicsNotRead();
 // every request of that read got its reply (the title warns otherwise: unread values are 0).
 HarmonicsChart HarmonicsFromStore(bool complete);
 
-using Clock = std::chrono::system_clock;
+using Clock = metering_recording::Clock;
 
-struct TrendSample {
-    Clock::time_point time;
-    double vld = 0;  // volts
-    double vs = 0;   // volts
-    double ild = 0;  // amperes, negative in reverse power flow
-};
+// A sample of the trend is a row of a metering recording: Vld, Vs and Ild (amperes, negative in
+// reverse power flow) among the rest, a value whose read got no reply left empty.
+using TrendSample = metering_recording::Row;
 
 struct ValueRange {
     double low = 0;
     double high = 0;
 };
 
-// Vld, Vs and Ild as the page's meter read just left them in the value store.
-TrendSample MeterSampleFromStore(Clock::time_point time);
-
-// The trend of automatic refresh: one sample per meter read made while automatic refresh runs,
-// kept for 30 minutes back from the newest.
+// The trend of automatic refresh: one sample per cycle of automatic refresh, kept for 30
+// minutes back from the newest; or a whole recording opened from a file.
 class MeteringTrend {
   public:
     static constexpr std::chrono::minutes kSpan{30};
 
-    // A meter read of the page at `sample.time`. Kept only while automatic refresh runs and
-    // only when every request of the read got its reply: a missed reply reads as 0, which would
-    // draw a collapse of the line that never happened. Returns whether it was kept.
-    bool OnMeterRead(const TrendSample& sample, bool autoRefreshOn, bool complete);
+    // A cycle of the page's automatic refresh, its row made at `sample.time`. Kept only while
+    // automatic refresh runs; a value whose read went without a reply is empty in the row and
+    // leaves a gap in its line, never a collapse to 0. Returns whether it was kept.
+    bool OnCycle(const TrendSample& sample, bool autoRefreshOn);
+    // Every row of a recording, however long it spans.
+    void Load(std::deque<TrendSample> rows);
 
     const std::deque<TrendSample>& Samples() const { return samples_; }
     // The time axis: the samples' span, at least a minute wide, at most kSpan.

@@ -158,6 +158,18 @@ void CPPTwo::RefreshCounters(UserPrompts& prompts) {
     form_.Changed();
 }
 
+int CPPTwo::RefreshCycle(UserPrompts& prompts) {
+    const uint64_t before = RequestTotals().incompleteReplies;
+    RefreshMeter(prompts);
+    RefreshDemand(prompts);
+    RefreshCounters(prompts);
+    lastCycleUnanswered_ = static_cast<int>(RequestTotals().incompleteReplies - before);
+    if (observer_) {
+        observer_(MeteringReading::kCycle, lastCycleUnanswered_ == 0);
+    }
+    return lastCycleUnanswered_;
+}
+
 // --- writing --------------------------------------------------------------------------------
 
 void CPPTwo::SetTotalOps(UserPrompts& prompts) {
@@ -235,9 +247,7 @@ void CPPTwo::OnTimer(int timerId, UserPrompts& prompts) {
     }
     // Stopped for the whole cycle, so that cycles never overlap; the step re-arms it.
     StopTimer();
-    RefreshMeter(prompts);
-    RefreshDemand(prompts);
-    RefreshCounters(prompts);
+    RefreshCycle(prompts);
     if (hidden_) {
         // Hidden while the cycle ran (its requests let the window work): the refresh stays on
         // and resumes when the page is shown again.

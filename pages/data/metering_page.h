@@ -22,9 +22,11 @@ AutoRefreshSettings& AutoRefresh();
 // Back to the start-up state (for tests; the tool never resets it).
 void ResetAutoRefresh();
 
-// A read of the page that views may draw: the meter table (by Refresh or automatic refresh) or
-// the harmonics table. `complete`: every request of that read got its reply.
-enum class MeteringReading { kMeter, kHarmonics };
+// A read of the page that views may draw: the meter table (by Refresh or automatic refresh), the
+// harmonics table, or a whole cycle of automatic refresh (meter, demand, counters; its
+// requests without a reply in LastCycleUnanswered()). `complete`: every request of that read
+// got its reply.
+enum class MeteringReading { kMeter, kHarmonics, kCycle };
 using MeteringReadingObserver = std::function<void(MeteringReading what, bool complete)>;
 
 class CPPTwo : public Page {
@@ -44,6 +46,10 @@ class CPPTwo : public Page {
     void RefreshMeter(UserPrompts& prompts);
     void RefreshDemand(UserPrompts& prompts);
     void RefreshCounters(UserPrompts& prompts);
+    // One cycle of automatic refresh: the meter, the demand and the counters, as the three
+    // Refresh buttons read them. Returns how many of its requests got no complete reply.
+    int RefreshCycle(UserPrompts& prompts);
+    int LastCycleUnanswered() const { return lastCycleUnanswered_; }
     void SetTotalOps(UserPrompts& prompts);
     void ResetMinMaxValues(UserPrompts& prompts);
     // The "Auto Refresh" check box was clicked (the form holds its new state).
@@ -74,6 +80,7 @@ class CPPTwo : public Page {
 
     std::function<std::tm()> clock_;
     MeteringReadingObserver observer_;
+    int lastCycleUnanswered_ = 0;
     // The window was hidden (and its timer stopped) since it was last shown.
     bool hidden_ = false;
 };

@@ -31,12 +31,14 @@ namespace {
 // Windows: the bytes exactly as given (no CR LF translation); there are no FIFOs to hang on.
 constexpr int kTempFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 constexpr int kReadFlags = O_RDONLY | O_BINARY;
+constexpr int kAppendFlags = O_WRONLY | O_APPEND | O_CREAT | O_BINARY;
 using IoCount = unsigned;
 #else
 // O_EXCL: the temporary file is new, never a file or link that was there before.
 constexpr int kTempFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
 // O_NONBLOCK: a FIFO or device at this path must not hang the tool.
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+constexpr int kAppendFlags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC;
 using IoCount = size_t;
 #endif
 
@@ -179,13 +181,16 @@ std::string WithCrLf(std::string_view text) {
     return out;
 }
 
-std::string WriteProblem(const std::string& givenPath) {
+namespace {
+
+// WriteProblem's checks; `existingWillDo`: a writable file already there needs no new one.
+std::string Problem(const std::string& givenPath, bool existingWillDo) {
     const std::optional<std::string> target = FileToReplace(givenPath);
     if (!target) {
         return Reason("cannot follow", givenPath);
     }
     const Existing existing = LookAt(*target, givenPath);
-    if (!existing.refusal.empty()) {
+    if (!existing.refusal.empty() || (existing.exists && existingWillDo)) {
         return existing.refusal;
     }
     // The folder must take a new file: the one way to know is to make one.
@@ -197,6 +202,56 @@ std::string WriteProblem(const std::string& givenPath) {
     ::close(fd);
     ::unlink(probe.c_str());
     return {};
+}
+
+}  // namespace
+
+std::string WriteProblem(const std::string& path) {
+    return Problem(path, false);
+}
+
+std::string AppendProblem(const std::string& path) {
+    return Problem(path, true);
+}
+
+AppendingFile::~AppendingFile() {
+    Close();
+}
+
+bool AppendingFile::Open(const std::string& path, std::string* error) {
+    Close();
+    if (std::string problem = AppendProblem(path); !problem.empty()) {
+        *error = std::move(problem);
+        return false;
+    }
+    struct stat st {};
+    const bool existed = ::stat(path.c_str(), &st) == 0;
+    fd_ = ::open(path.c_str(), kAppendFlags, 0666);
+    if (fd_ < 0) {
+        *error = Reason("cannot open", path);
+        return false;
+    }
+    path_ = path;
+    if (!existed) {
+        SyncFolder(FolderOf(path));
+    }
+    return true;
+}
+
+bool AppendingFile::Append(std::string_view text, std::string* error) {
+    // One write of whole lines: a reader never sees half of one unless the disk filled up.
+    if (fd_ < 0 || !WriteAll(fd_, WithCrLf(text)) || !Sync(fd_)) {
+        *error = Reason("cannot write", path_);
+        return false;
+    }
+    return true;
+}
+
+void AppendingFile::Close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
 }
 
 bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes, std::string* error) {

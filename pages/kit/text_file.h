@@ -29,6 +29,31 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // the checks WriteFileAtomically makes, and a file made and removed in its folder.
 std::string WriteProblem(const std::string& path);
 
+// Why lines could not be appended to `path` now ("" when they can): an existing file must be a
+// writable regular file; a missing one must be creatable in its folder. Touches no existing file.
+std::string AppendProblem(const std::string& path);
+
+// A file that grows by whole lines and keeps every line it was given: each Append is written
+// with CR LF line ends and synced to the disk before it returns, so a crash or a pulled plug
+// loses at most the lines of the Append under way.
+class AppendingFile {
+  public:
+    AppendingFile() = default;
+    ~AppendingFile();
+    AppendingFile(const AppendingFile&) = delete;
+    AppendingFile& operator=(const AppendingFile&) = delete;
+
+    // Opens `path` for appending, made (with the usual permissions) when missing. False with
+    // `error` naming the file and saying why.
+    bool Open(const std::string& path, std::string* error);
+    bool Append(std::string_view text, std::string* error);
+    void Close();
+
+  private:
+    int fd_ = -1;
+    std::string path_;
+};
+
 // The whole file, at most maxBytes. Never waits: a FIFO or device at `path`, a directory or a
 // longer file is an error, with `error` saying why.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes,

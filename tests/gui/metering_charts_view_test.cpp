@@ -1,6 +1,7 @@
 // The Metering page's chart windows offscreen: the form's buttons open them, the Harmonics
 // window's Read runs the page's harmonics read and draws its bars, the Trend window draws the
-// ticks of automatic refresh, and both close with the page's window. And the charts' axes.
+// cycles of automatic refresh and saves and opens recordings, and both close with the page's
+// window. And the charts' axes.
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QImage>
@@ -22,6 +23,7 @@
 #include "sim/pty_panel.h"
 #include "tests/gui/page_view_fixture.h"
 #include "tests/support/fake_user_prompts.h"
+#include "tests/support/private_working_dir.h"
 #include "tests/support/process_state.h"
 #include "tests/support/pty_pair.h"
 
@@ -80,10 +82,51 @@ TEST(MeteringChartsViewTest, TheFormsButtonsOpenChartsOfThePagesReads) {
     page.OnTimer(CPPTwo::kAutoRefreshTimer, prompts);
     const auto& samples = trend->Lines()->Shown().Samples();
     ASSERT_EQ(samples.size(), 1u);
-    EXPECT_DOUBLE_EQ(samples[0].vld, 119.9);
+    EXPECT_EQ(samples[0].values[metering_recording::kVld], "119.9");
     EXPECT_TRUE(trend->Lines()->Title().contains(QStringLiteral("the last 30 minutes")));
     EXPECT_GT(PixelsOf(trend->Lines(), 0), legendOnly);  // the sample's dot
     EXPECT_TRUE(prompts.Boxes().empty());
+
+    // Save… writes the rows shown as a recording; Open… draws one until Live; a file that is
+    // no recording is said so and changes nothing.
+    PrivateWorkingDir cwd;
+    const std::string header = std::string(metering_recording::kHeader) + "\r\n";
+    prompts.fileNames = {cwd.dir() + "/saved.csv"};
+    QTest::mouseClick(trend->SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(prompts.OfKind("save").back()->file.title, "Save Metering Recording");
+    EXPECT_EQ(prompts.Captions(), std::vector<std::string>{"File Created"});
+    const std::string saved = ReadFile(cwd.dir() + "/saved.csv");
+    EXPECT_EQ(saved.rfind(header, 0), 0u) << saved;
+    EXPECT_NE(saved.find(",119.9,"), std::string::npos) << saved;
+    EXPECT_EQ(saved.substr(saved.size() - 4), ",0\r\n");
+
+    WriteFile("shift.csv", header + "2026-12-01T08:00:00+00:00,120.1,118.7,,-10,97,,,60.0,3,0\r\n" +
+                               "2026-12-01T08:00:02+00:00,,118.6,,-11,97,,,60.0,3,1\r\n");
+    WriteFile("other.csv", "MIN MAX Metering Info with Time Stamps,\r\n");
+    const struct {
+        const char* file;
+        std::size_t rows;
+        QString title;
+        std::string caption;
+    } opens[] = {
+        {"shift.csv", 2, QStringLiteral("Vld, Vs and Ild: shift.csv (2 rows)"), "File Created"},
+        {"other.csv", 2, QStringLiteral("Vld, Vs and Ild: shift.csv (2 rows)"), "FILE NOT OPENED"},
+    };
+    for (const auto& open : opens) {
+        prompts.fileNames = {cwd.dir() + "/" + open.file};
+        QTest::mouseClick(trend->OpenButton(), Qt::LeftButton);
+        EXPECT_EQ(trend->Lines()->Shown().Samples().size(), open.rows) << open.file;
+        EXPECT_EQ(trend->Lines()->Title(), open.title) << open.file;
+        EXPECT_EQ(prompts.Captions().back(), open.caption);
+    }
+    EXPECT_FALSE(trend->Lines()->Shown().Samples()[1].Number(metering_recording::kVld));
+    page.OnTimer(CPPTwo::kAutoRefreshTimer, prompts);  // the recording stays drawn
+    EXPECT_EQ(trend->Lines()->Title(), opens[0].title);
+    ASSERT_TRUE(trend->LiveButton()->isEnabled());
+    QTest::mouseClick(trend->LiveButton(), Qt::LeftButton);
+    EXPECT_EQ(trend->Lines()->Shown().Samples().size(), 2u);  // both cycles of the live trend
+    EXPECT_TRUE(trend->Lines()->Title().contains(QStringLiteral("the last 30 minutes")));
+    EXPECT_FALSE(trend->LiveButton()->isEnabled());
 
     view.reset();
     EXPECT_TRUE(harmonics.isNull());

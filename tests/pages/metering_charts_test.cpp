@@ -10,20 +10,21 @@ using namespace metering_charts;
 using std::chrono::minutes;
 using std::chrono::seconds;
 
-TrendSample At(Clock::duration since, double vld = 120.0) {
-    return {Clock::time_point{} + since, vld, vld, 300};
+TrendSample At(Clock::duration since, const std::string& vld = "120.0",
+               const std::string& vs = "120.0", const std::string& ild = "300") {
+    TrendSample sample;
+    sample.time = Clock::time_point{} + since;
+    sample.values[metering_recording::kVld] = vld;
+    sample.values[metering_recording::kVs] = vs;
+    sample.values[metering_recording::kIld] = ild;
+    return sample;
 }
 
-TEST(MeteringTrendTest, KeepsOnlyCompleteReadsOfAutomaticRefresh) {
-    struct Case {
-        bool autoRefreshOn, complete, kept;
-    };
-    const Case cases[] = {
-        {true, true, true}, {false, true, false}, {true, false, false}, {false, false, false}};
-    for (const Case& c : cases) {
+TEST(MeteringTrendTest, KeepsOnlyCyclesOfAutomaticRefresh) {
+    for (const bool autoRefreshOn : {true, false}) {
         MeteringTrend trend;
-        EXPECT_EQ(trend.OnMeterRead(At(seconds(1)), c.autoRefreshOn, c.complete), c.kept);
-        EXPECT_EQ(trend.Samples().size(), c.kept ? 1u : 0u);
+        EXPECT_EQ(trend.OnCycle(At(seconds(1)), autoRefreshOn), autoRefreshOn);
+        EXPECT_EQ(trend.Samples().size(), autoRefreshOn ? 1u : 0u);
     }
 }
 
@@ -41,7 +42,7 @@ TEST(MeteringTrendTest, KeepsThirtyMinutesBackFromTheNewestSample) {
     };
     MeteringTrend trend;
     for (const Step& step : steps) {
-        trend.OnMeterRead(At(step.time), true, true);
+        trend.OnCycle(At(step.time), true);
         EXPECT_EQ(trend.Samples().size(), step.kept);
         EXPECT_EQ(trend.Samples().front().time.time_since_epoch(), step.oldest);
     }
@@ -49,9 +50,10 @@ TEST(MeteringTrendTest, KeepsThirtyMinutesBackFromTheNewestSample) {
 
 TEST(MeteringTrendTest, AxesSpanTheSamplesWithRoom) {
     MeteringTrend trend;
-    trend.OnMeterRead(At(minutes(5), 120.0), true, true);
+    trend.OnCycle(At(minutes(5)), true);
     EXPECT_EQ(trend.To() - trend.From(), minutes(1));  // one sample: a minute wide
-    trend.OnMeterRead({Clock::time_point{} + minutes(9), 130.0, 110.0, -20}, true, true);
+    trend.OnCycle(At(minutes(9), "130.0", "110.0", "-20"), true);
+    trend.OnCycle(At(minutes(9), "", "", ""), true);  // a cycle without replies widens nothing
     EXPECT_EQ(trend.From().time_since_epoch(), minutes(5));
     EXPECT_EQ(trend.To().time_since_epoch(), minutes(9));
     EXPECT_DOUBLE_EQ(trend.Volts().low, 108.0);  // 110..130, 10 % of the span around
@@ -60,8 +62,8 @@ TEST(MeteringTrendTest, AxesSpanTheSamplesWithRoom) {
     EXPECT_GT(trend.Amperes().high, 300);
 }
 
-// The page's reads feed the charts: the trend takes the ticks of automatic refresh (not a
-// Refresh click, not a read whose replies went missing), the bars each harmonics read.
+// The page's reads feed the charts: the trend takes the cycles of automatic refresh (not a
+// Refresh click), a value whose reply went missing left empty; the bars each harmonics read.
 TEST_F(MeteringPageTest, ThePagesReadsFeedTheCharts) {
     auto& panel = Connect();
     Clock::time_point now = Clock::time_point{} + minutes(100);
@@ -81,14 +83,18 @@ TEST_F(MeteringPageTest, ThePagesReadsFeedTheCharts) {
     ASSERT_EQ(feed.Trend().Samples().size(), 1u);
     const TrendSample& sample = feed.Trend().Samples().back();
     EXPECT_EQ(sample.time, now);
-    EXPECT_DOUBLE_EQ(sample.vld, 120.5);
-    EXPECT_DOUBLE_EQ(sample.vs, 118.7);
-    EXPECT_DOUBLE_EQ(sample.ild, -10);
+    EXPECT_EQ(sample.values[metering_recording::kVld], "120.5");
+    EXPECT_EQ(sample.values[metering_recording::kVs], "118.7");
+    EXPECT_EQ(sample.Number(metering_recording::kIld), -10);
+    EXPECT_EQ(sample.unanswered, 0);
     panel.injectFault(sim::Fault::Silence(), 1,
                       [](const sim::Request& r) { return r.bank == 1 && r.start == 2; });
     now += seconds(2);
     ASSERT_TRUE(Fire());
-    EXPECT_EQ(feed.Trend().Samples().size(), 1u);
+    ASSERT_EQ(feed.Trend().Samples().size(), 2u);
+    EXPECT_EQ(feed.Trend().Samples().back().values[metering_recording::kVld], "");
+    EXPECT_EQ(feed.Trend().Samples().back().values[metering_recording::kVs], "118.7");
+    EXPECT_EQ(feed.Trend().Samples().back().unanswered, 1);
     ClickAutoRefresh(false);
 
     panel.setRegister(11, 80, 21);    // Vload THD
@@ -113,9 +119,9 @@ TEST_F(MeteringPageTest, ThePagesReadsFeedTheCharts) {
     EXPECT_EQ(feed.Harmonics().title,
               "Harmonics 1-31 (THD: Vload 2.1 %, VSource 1.9 %, Iload 3.5 %): some values were "
               "not read and show 0");
-    EXPECT_EQ(told,
-              (std::vector<MeteringReading>{MeteringReading::kMeter, MeteringReading::kHarmonics,
-                                            MeteringReading::kHarmonics}));
+    EXPECT_EQ(told, (std::vector<MeteringReading>{MeteringReading::kCycle, MeteringReading::kCycle,
+                                                  MeteringReading::kHarmonics,
+                                                  MeteringReading::kHarmonics}));
 }
 
 }  // namespace
