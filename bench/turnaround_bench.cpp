@@ -20,6 +20,7 @@
 #include "bench/log_download_rig.h"
 #include "protocol/requests.h"
 #include "serial/serial_link.h"
+#include "sim/pty_panel.h"
 
 namespace {
 
@@ -32,11 +33,13 @@ constexpr int kBusyThreads = 2;
 
 // One request handed on, in microseconds: the whole gap, split where the request path had
 // taken the complete reply (its wake-up on the last byte and its judging, then everything up to
-// the next write).
+// the next write); and apart from the gap, the receive thread's pick-up of that byte after the
+// panel wrote it (the pseudo-terminal's hand-over included).
 struct Turnaround {
     double gap;
     double taking;
     double onward;
+    double pickup;
 };
 
 // Pairs each complete reply with the request that follows it, through the frame observer.
@@ -44,16 +47,17 @@ class TurnaroundLog {
   public:
     TurnaroundLog() { samples_.reserve(4096); }
 
-    void Observe(const FrameEvent& event) {
+    void Observe(const FrameEvent& event, const sim::PtyPanel& panel) {
         if (event.direction == FrameDirection::kReceived) {
             // Nothing arrives between a complete reply and the next request's flush, so the
-            // link's last arrival is the reply's last byte.
-            reply_ = event.complete ? std::optional(Reply{serial::LastArrival(), event.time})
-                                    : std::nullopt;
+            // link's last arrival is the reply's last byte, and the panel's last write its own.
+            reply_ = event.complete
+                         ? std::optional(Reply{panel.lastSent(), serial::LastArrival(), event.time})
+                         : std::nullopt;
         } else if (event.direction == FrameDirection::kSent && reply_) {
-            samples_.push_back({Micros(event.time - reply_->arrival),
-                                Micros(reply_->complete - reply_->arrival),
-                                Micros(event.time - reply_->complete)});
+            samples_.push_back(
+                {Micros(event.time - reply_->arrival), Micros(reply_->complete - reply_->arrival),
+                 Micros(event.time - reply_->complete), Micros(reply_->arrival - reply_->written)});
             reply_.reset();
         }
     }
@@ -63,6 +67,7 @@ class TurnaroundLog {
 
   private:
     struct Reply {
+        Clock::time_point written;
         Clock::time_point arrival;
         Clock::time_point complete;
     };
@@ -136,7 +141,9 @@ void BM_Turnaround(benchmark::State& state) {
                 load.emplace(kBusyThreads);
             }
             TurnaroundLog& log = g_logs[loaded];
-            SetFrameObserver([&log](const FrameEvent& event) { log.Observe(event); });
+            SetFrameObserver([&log, &panel = *rig.line.panel](const FrameEvent& event) {
+                log.Observe(event, panel);
+            });
             const uint64_t before = RequestTotals().incompleteReplies;
             const auto start = Clock::now();
             if (!rig.Download()) {
@@ -187,6 +194,7 @@ int main(int argc, char** argv) {
         PrintRow("reply -> next request", Column(samples, &Turnaround::gap));
         PrintRow("  reply -> reply taken", Column(samples, &Turnaround::taking));
         PrintRow("  reply taken -> next request", Column(samples, &Turnaround::onward));
+        PrintRow("(panel's write -> receive thread)", Column(samples, &Turnaround::pickup));
     }
     return 0;
 }
