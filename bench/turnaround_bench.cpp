@@ -107,6 +107,8 @@ class CpuLoad {
 
 TurnaroundLog g_logs[2];  // idle, loaded
 uint64_t g_incomplete[2] = {};
+double g_seconds[2] = {};  // all downloads of each
+int g_downloads[2] = {};
 
 double Percentile(std::vector<double> v, double p) {
     if (v.empty()) {
@@ -149,7 +151,10 @@ void BM_Turnaround(benchmark::State& state) {
             if (!rig.Download()) {
                 state.SkipWithError("the download wrote no file");
             }
-            seconds += std::chrono::duration<double>(Clock::now() - start).count();
+            const double took = std::chrono::duration<double>(Clock::now() - start).count();
+            seconds += took;
+            g_seconds[loaded] += took;
+            ++g_downloads[loaded];
             SetFrameObserver(nullptr);
             log.EndRun();
             g_incomplete[loaded] += RequestTotals().incompleteReplies - before;
@@ -168,7 +173,7 @@ void BM_Turnaround(benchmark::State& state) {
 BENCHMARK(BM_Turnaround)->UseManualTime()->Iterations(2)->Unit(benchmark::kSecond);
 
 void PrintRow(const char* what, const std::vector<double>& v) {
-    std::printf("    %-28s %8.1f %8.1f %8.1f\n", what, Percentile(v, 50), Percentile(v, 99),
+    std::printf("    %-33s %8.1f %8.1f %8.1f\n", what, Percentile(v, 50), Percentile(v, 99),
                 Percentile(v, 100));
 }
 
@@ -177,9 +182,6 @@ void PrintRow(const char* what, const std::vector<double>& v) {
 int main(int argc, char** argv) {
     if (!bench::RunBenchmarks(argc, argv))
         return 1;
-    // The link's own state was made before the rig's port opened it; closed here, no receive
-    // thread outlives main.
-    CloseCommPort();
 
     std::printf(
         "\nDownload Logs of %u events and %u intervals at %u baud: from a reply's last byte to "
@@ -188,9 +190,11 @@ int main(int argc, char** argv) {
     for (int loaded : {0, 1}) {
         const std::vector<Turnaround>& samples = g_logs[loaded].samples();
         std::printf(
-            "  %s (%zu requests, %llu incomplete replies)        median      p99      max\n",
-            loaded ? "two busy threads" : "idle", samples.size(),
+            "  %s: %d downloads of %.3f s, %zu requests handed on, %llu incomplete replies\n",
+            loaded ? "two busy threads" : "idle", g_downloads[loaded],
+            g_downloads[loaded] ? g_seconds[loaded] / g_downloads[loaded] : 0.0, samples.size(),
             static_cast<unsigned long long>(g_incomplete[loaded]));
+        std::printf("    %-33s %8s %8s %8s\n", "", "median", "p99", "max");
         PrintRow("reply -> next request", Column(samples, &Turnaround::gap));
         PrintRow("  reply -> reply taken", Column(samples, &Turnaround::taking));
         PrintRow("  reply taken -> next request", Column(samples, &Turnaround::onward));
