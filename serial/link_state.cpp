@@ -255,6 +255,10 @@ bool SettleLine() {
     return WaitLineQuiet(QuietGap(), kLongestQuietWait);
 }
 
+std::chrono::steady_clock::time_point LastArrival() {
+    return Clock::time_point(Clock::duration(State().lastReceived.load()));
+}
+
 unsigned ConnectionNumber() {
     return State().connections.load();
 }

@@ -88,6 +88,10 @@ inline constexpr std::chrono::milliseconds kLongestQuietWait{300};
 // link does it when a port opens; the protocol after a reply that was not the request's.
 bool SettleLine();
 
+// When the receive thread last put bytes in the receive buffer (the opening counts as such):
+// the arrival of a reply's last byte, as seen from the link, once the reply is complete.
+std::chrono::steady_clock::time_point LastArrival();
+
 // Counts the successful opens of the process: what the panel has shown of itself holds for
 // one connection only.
 unsigned ConnectionNumber();

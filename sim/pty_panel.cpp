@@ -451,6 +451,7 @@ bool PtyPanel::Send(const std::vector<Outgoing>& bytes) {
         while (i < bytes.size() && bytes[i].deadline <= now) {
             run.push_back(bytes[i++].byte);
         }
+        lastSent_ = now.time_since_epoch().count();
         if (!WriteRun(run.data(), run.size())) {
             return false;
         }

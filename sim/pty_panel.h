@@ -94,6 +94,10 @@ class PtyPanel {
     // returns once they are written (false when the panel stopped first).
     bool sendRaw(const std::vector<std::uint8_t>& bytes);
 
+    // When bytes were last handed to the pseudo-terminal (the time the write began); the epoch
+    // before any were.
+    Clock::time_point lastSent() const { return Clock::time_point(Clock::duration(lastSent_)); }
+
     // Creates the ports folder and the link "comN" -> devicePath(), replacing an old link.
     // Throws std::system_error on failure. Returns the link's path.
     std::string linkAsComPort(unsigned portNumber);
@@ -150,6 +154,7 @@ class PtyPanel {
 
     std::mutex sendMutex_;  // one writer on the line at a time; guards the descriptors' closing
 
+    std::atomic<Clock::rep> lastSent_{0};
     std::atomic<bool> stopping_{false};
     std::atomic<bool> vanished_{false};
     std::mutex linkMutex_;

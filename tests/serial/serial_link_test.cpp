@@ -236,16 +236,22 @@ TEST_F(SerialLinkTest, SixHundredBytesKeepTheFirstFiveHundredTwelve) {
     EXPECT_EQ(serial::WaitReceivedByte(&byte, 50ms), 0);
 }
 
-TEST_F(SerialLinkTest, WaitingForAByteEndsWhenItArrives) {
+TEST_F(SerialLinkTest, WaitingForAByteEndsWhenItArrivesAndItsArrivalIsTimeStamped) {
     ASSERT_TRUE(Open());
     auto sender = std::async(std::launch::async, [&] {
         std::this_thread::sleep_for(50ms);
+        const auto sentAt = std::chrono::steady_clock::now();
         pty_.Send(Bytes({0x42}));
+        return sentAt;
     });
     uint8_t byte = 0;
     EXPECT_EQ(serial::WaitReceivedByte(&byte, 5000ms), 1);
+    const auto takenAt = std::chrono::steady_clock::now();
     EXPECT_EQ(byte, 0x42);
-    sender.get();
+    const auto sentAt = sender.get();
+    // The turnaround bench measures from this stamp: it must be the byte's, not the opening's.
+    EXPECT_GE(serial::LastArrival(), sentAt);
+    EXPECT_LE(serial::LastArrival(), takenAt);
 }
 
 TEST_F(SerialLinkTest, WritesReachTheLineAndTheDrainReturnsAtOnceWhenEmpty) {
