@@ -252,13 +252,14 @@ every_picture() {
     local missing=0 name
     for name in main_window page_configuration page_regulator_comm page_metering \
                 harmonics_chart page_logs page_diag_pwds_alerts page_maintenance \
-                page_pseudo_manual; do
+                page_pseudo_manual trend_chart compare_window; do
         file "$pictures/$name.png" 2>/dev/null | grep -q 'PNG image data' ||
             { echo "no picture $name.png" >&2; missing=1; }
     done
     return "$missing"
 }
-check "a picture of every page, the main window and the Harmonics window" every_picture
+check "a picture of every page, the main window, the Harmonics, Trend and Compare windows" \
+    every_picture
 # The Configuration page on Windows and on Linux (the build's own picture of the same
 # simulated panel): the same size, and the same texts in its controls but for the clock's.
 linux=build/default/app/view/guide_images
