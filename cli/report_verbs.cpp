@@ -12,9 +12,7 @@
 #include "cli/verb.h"
 #include "pages/kit/list_selection.h"
 #include "pages/kit/text_file.h"
-#include "protocol/requests.h"
 #include "resources/ids/main_window.h"
-#include "serial/serial_link.h"
 
 namespace cli {
 namespace {
@@ -44,19 +42,8 @@ int RunFromPanel(const ReportArgs& a, const CLI::App& app) {
     window.SetSavesConnectionSettings(false);
     PointWindowAtPort(window, app);
     window.AdoptOpenPort();
-    // The reconnect closes the port and opens it again; a report of an empty store must not
-    // stand in for one from the panel.
-    SetSaveRefusal([&prompts] {
-        if (!serial::IsPortOpen()) {
-            return std::string("the port did not open again");
-        }
-        if (prompts.Showed(main_window_text::kConnectionErrorCaption)) {
-            return std::string("the panel answered 0 in its link register (11/239)");
-        }
-        return RequestTotals().incompleteReplies != 0
-                   ? std::string("some requests got no complete reply")
-                   : std::string();
-    });
+    // Create Report itself writes nothing unless the reconnect's download and its version
+    // reads were all answered.
     const ReportOutcome outcome = window.CreateReport();
     if (prompts.Showed(main_window_text::kInvalidPortCaption)) {
         return kExitNoPort;
