@@ -59,9 +59,9 @@ long long SecondsOf(const std::tm& t) {
            t.tm_hour * 3600LL + t.tm_min * 60LL + t.tm_sec;
 }
 
-// A whole number from all of `text`, or nullopt.
+// A number from all of `text` (none from an empty one), or nullopt.
 template <typename T>
-std::optional<T> Whole(std::string_view text) {
+std::optional<T> ParseAll(std::string_view text) {
     T value{};
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (failure != std::errc() || end != text.data() + text.size() || text.empty()) {
@@ -89,7 +89,7 @@ std::optional<Row> ParseRow(std::string_view line) {
     }
     Row row;
     const std::optional<Clock::time_point> time = ParseIsoTime(fields[0]);
-    const std::optional<int> unanswered = Whole<int>(fields[kColumns + 1]);
+    const std::optional<int> unanswered = ParseAll<int>(fields[kColumns + 1]);
     if (!time || !unanswered || *unanswered < 0) {
         return std::nullopt;
     }
@@ -109,13 +109,7 @@ std::optional<Row> ParseRow(std::string_view line) {
 }  // namespace
 
 std::optional<double> Row::Number(Column column) const {
-    const std::string& text = values[static_cast<std::size_t>(column)];
-    double value = 0;
-    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || failure != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseAll<double>(values[static_cast<std::size_t>(column)]);
 }
 
 Row RowFromStore(Clock::time_point time, int unanswered) {
@@ -156,7 +150,7 @@ std::optional<Clock::time_point> ParseIsoTime(std::string_view text) {
         if (digits.find_first_not_of("0123456789") != std::string_view::npos) {
             return std::nullopt;
         }
-        return Whole<int>(digits);
+        return ParseAll<int>(digits);
     };
     const auto year = part(0, 4), month = part(5, 2), day = part(8, 2), hour = part(11, 2),
                minute = part(14, 2), second = part(17, 2), offHours = part(20, 2),
