@@ -106,11 +106,8 @@ SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
 
 SetOutcome ConfirmAndWrite(UserPrompts& prompts, const std::string& question,
                            const RegisterBlock* table, int blocks) {
-    int n = 0;
-    while (n < blocks && table[n].count != 0) {
-        ++n;
-    }
-    return ConfirmAndWrite(prompts, question, {table, static_cast<std::size_t>(n)},
+    // Both the check and the write end at the table's first empty block.
+    return ConfirmAndWrite(prompts, question, {table, static_cast<std::size_t>(blocks)},
                            [&] { WriteBlockTable(table, blocks); });
 }
 
